@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Makes (once) a book of `accounts` accounts with `perAccount` transactions each,
+// spread over the two years before 2026-12-01, and `plans` plans. Returns its folder.
+QString ensureBenchBook(const QString &dir, int accounts, int perAccount, int plans);

@@ -1,0 +1,135 @@
+#include "categoryfile.h"
+
+#include "archive.h"
+#include "fileio.h"
+#include "stringtable.h"
+
+#include <QDir>
+#include <QHash>
+
+namespace {
+
+const QString kCategoryFile = QStringLiteral("Category.cat");
+
+void encodeNodes(ArchiveWriter &out, const QList<CategoryNode> &nodes, qint32 parent, qint32 &next)
+{
+    for (const CategoryNode &node : nodes) {
+        const qint32 index = next++;
+        out.writeInt32(index);
+        out.writeInt32(parent);
+        out.writeString(node.name);
+        encodeNodes(out, node.children, index, next);
+    }
+}
+
+CategoryNode &nodeAt(CategoryTree &tree, const QList<int> &path)
+{
+    CategoryNode *node = &tree[path[0]];
+    for (qsizetype i = 1; i < path.size(); ++i)
+        node = &node->children[path[i]];
+    return *node;
+}
+
+bool findIn(const QList<CategoryNode> &nodes, const QString &name, QList<int> &path)
+{
+    for (int i = 0; i < nodes.size(); ++i) {
+        path.append(i);
+        if (nodes[i].name == name || findIn(nodes[i].children, name, path))
+            return true;
+        path.removeLast();
+    }
+    return false;
+}
+
+} // namespace
+
+CategoryTree defaultCategoryTree()
+{
+    const QStringList names = LoadText(IDS_DEFAULT_CATEGORIES).split(u'\n', Qt::SkipEmptyParts);
+    CategoryNode root{names.value(0), {}};
+    for (qsizetype i = 1; i < names.size(); ++i)
+        root.children.append(CategoryNode{names[i], {}});
+    return {root};
+}
+
+int categoryCount(const CategoryTree &tree)
+{
+    int n = 0;
+    for (const CategoryNode &node : tree)
+        n += 1 + categoryCount(node.children);
+    return n;
+}
+
+QByteArray encodeCategoryTree(const CategoryTree &tree)
+{
+    ArchiveWriter out;
+    out.writeInt32(categoryCount(tree));
+    qint32 next = 0;
+    encodeNodes(out, tree, -1, next);
+    return out.bytes();
+}
+
+std::optional<CategoryTree> decodeCategoryTree(QByteArrayView bytes)
+{
+    ArchiveReader in(bytes);
+    qint32 count = 0;
+    if (!in.readInt32(count))
+        return std::nullopt;
+    CategoryTree tree;
+    QHash<qint32, QList<int>> paths; // file index -> path of the item made for it
+    for (qint32 i = 0; i < count; ++i) {
+        qint32 index, parent;
+        QString name;
+        if (!(in.readInt32(index) && in.readInt32(parent) && in.readString(name)))
+            return std::nullopt;
+        QList<int> path;
+        if (parent == -1) {
+            tree.append(CategoryNode{name, {}});
+            path = {int(tree.size() - 1)};
+        } else {
+            const auto it = paths.constFind(parent);
+            if (it == paths.constEnd())
+                continue;
+            CategoryNode &parentNode = nodeAt(tree, *it);
+            parentNode.children.append(CategoryNode{name, {}});
+            path = *it;
+            path.append(int(parentNode.children.size() - 1));
+        }
+        paths.insert(index, path);
+    }
+    return tree;
+}
+
+CategoryTree readCategoryFile(const QString &workDir)
+{
+    const auto bytes = readWholeFile(QDir(workDir).filePath(kCategoryFile));
+    if (!bytes)
+        return {};
+    return decodeCategoryTree(*bytes).value_or(CategoryTree());
+}
+
+void writeCategoryFile(const QString &workDir, const CategoryTree &tree)
+{
+    if (tree.isEmpty())
+        return;
+    writeFileAtomic(QDir(workDir).filePath(kCategoryFile), encodeCategoryTree(tree));
+}
+
+bool ensureCategoryFile(const QString &workDir)
+{
+    if (!listEntries(workDir, QStringLiteral(".cat"), false).isEmpty())
+        return false;
+    try {
+        writeFileAtomic(QDir(workDir).filePath(kCategoryFile), encodeCategoryTree(defaultCategoryTree()));
+    } catch (const FileError &) {
+        return false; // the default files are written quietly, or not at all
+    }
+    return true;
+}
+
+QList<int> findCategory(const CategoryTree &tree, const QString &name)
+{
+    QList<int> path;
+    findIn(tree, name.trimmed(), path);
+    return path;
+}

@@ -1,0 +1,125 @@
+#include "oledatetime.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kMsPerDay = 86'400'000;
+// 1899-12-30, day 0 of the scale.
+const qint64 kEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
+// The years 100 to 9999, the range COleDateTime accepts.
+constexpr double kMinValue = -657434.0;
+constexpr double kMaxValue = 2958466.0;
+
+} // namespace
+
+OleDateTime OleDateTime::fromDateTime(QDate date, QTime time)
+{
+    if (!date.isValid() || !time.isValid())
+        return OleDateTime(0.0, Invalid);
+    const double days = double(date.toJulianDay() - kEpochJulianDay);
+    const double fraction = double(time.msecsSinceStartOfDay()) / double(kMsPerDay);
+    return OleDateTime(days >= 0 ? days + fraction : days - fraction);
+}
+
+OleDateTime OleDateTime::fromDateTime(const QDateTime &dateTime)
+{
+    const QDateTime local = dateTime.timeSpec() == Qt::LocalTime ? dateTime : dateTime.toLocalTime();
+    return fromDateTime(local.date(), local.time());
+}
+
+OleDateTime OleDateTime::currentDateTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QTime t = now.time();
+    return fromDateTime(now.date(), QTime(t.hour(), t.minute(), t.second()));
+}
+
+bool OleDateTime::isValid() const
+{
+    return m_status == Valid && std::isfinite(m_value) && m_value >= kMinValue && m_value < kMaxValue;
+}
+
+double OleDateTime::linearDays() const
+{
+    if (m_value >= 0 || !std::isfinite(m_value))
+        return m_value;
+    const double day = std::trunc(m_value);
+    return day + (day - m_value);
+}
+
+bool OleDateTime::splitMilliseconds(qint64 &day, qint64 &msOfDay) const
+{
+    if (!isValid())
+        return false;
+    const qint64 ms = std::llround(linearDays() * double(kMsPerDay));
+    day = ms / kMsPerDay;
+    msOfDay = ms % kMsPerDay;
+    if (msOfDay < 0) {
+        msOfDay += kMsPerDay;
+        --day;
+    }
+    return true;
+}
+
+QDate OleDateTime::date() const
+{
+    qint64 day = 0, ms = 0;
+    if (!splitMilliseconds(day, ms))
+        return {};
+    return QDate::fromJulianDay(kEpochJulianDay + day);
+}
+
+QTime OleDateTime::time() const
+{
+    qint64 day = 0, ms = 0;
+    if (!splitMilliseconds(day, ms))
+        return {};
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+QDateTime OleDateTime::toDateTime() const
+{
+    qint64 day = 0, ms = 0;
+    if (!splitMilliseconds(day, ms))
+        return {};
+    return QDateTime(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+OleDateTime OleDateTime::addSecs(qint64 seconds) const
+{
+    qint64 day = 0, ms = 0;
+    if (!splitMilliseconds(day, ms))
+        return *this;
+    // Plain calendar arithmetic on the wall clock: no time zone, no daylight saving.
+    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
+    const QDateTime shifted = wall.addSecs(seconds);
+    return fromDateTime(shifted.date(), shifted.time());
+}
+
+OleDateTime OleDateTime::addDays(int days) const
+{
+    return addSecs(qint64(days) * 86400);
+}
+
+OleDateTime OleDateTime::atTime(int hour, int minute, int second) const
+{
+    const QDate d = date();
+    if (!d.isValid())
+        return *this;
+    return fromDateTime(d, QTime(hour, minute, second));
+}
+
+QString OleDateTime::toIsoString() const
+{
+    qint64 day = 0, ms = 0;
+    if (!splitMilliseconds(day, ms))
+        return {};
+    ms = (ms + 500) / 1000 * 1000;
+    if (ms >= kMsPerDay) {
+        ms -= kMsPerDay;
+        ++day;
+    }
+    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
+    return wall.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}

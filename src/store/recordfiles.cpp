@@ -1,0 +1,144 @@
+#include "recordfiles.h"
+
+#include "archive.h"
+
+#include <cmath>
+
+namespace {
+
+void writeRecord(ArchiveWriter &out, const TransactionRecord &r)
+{
+    out.writeString(r.key);
+    out.writeDate(r.date);
+    out.writeString(r.subject);
+    out.writeDouble(r.amount);
+    out.writeInt32(r.incomeFlag);
+    out.writeString(r.category);
+    out.writeString(r.notes);
+}
+
+bool readRecord(ArchiveReader &in, TransactionRecord &r, QString *problem)
+{
+    if (!(in.readString(r.key) && in.readDate(r.date) && in.readString(r.subject) && in.readDouble(r.amount)
+          && in.readInt32(r.incomeFlag) && in.readString(r.category) && in.readString(r.notes))) {
+        if (problem)
+            *problem = QStringLiteral("cut short or malformed");
+        return false;
+    }
+    if (!std::isfinite(r.date.value()) || !std::isfinite(r.amount)) {
+        if (problem)
+            *problem = QStringLiteral("a date or amount that is not a number");
+        return false;
+    }
+    if (!isValidRecordKey(r.key)) {
+        if (problem)
+            *problem = QStringLiteral("unusable key \"%1\"").arg(r.key);
+        return false;
+    }
+    return true;
+}
+
+bool isSafeName(const QString &name)
+{
+    if (name.trimmed() != name || name.contains(QLatin1String("..")))
+        return false;
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"\\/:*?\"<>|").contains(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isValidRecordId(const QString &id)
+{
+    return id.size() == 16 && isSafeName(id);
+}
+
+bool isValidRecordKey(const QString &key)
+{
+    return key.size() == 32 && isSafeName(key);
+}
+
+QByteArray encodeAccount(const AccountRecord &r)
+{
+    ArchiveWriter out;
+    out.writeString(r.id);
+    out.writeString(r.accountNumber);
+    out.writeString(r.name);
+    out.writeString(r.bank);
+    out.writeDouble(r.minimumBalance);
+    out.writeString(r.notes);
+    out.writeInt32(r.icon);
+    return out.bytes();
+}
+
+std::optional<AccountRecord> decodeAccount(QByteArrayView bytes, QString *problem)
+{
+    ArchiveReader in(bytes);
+    AccountRecord r;
+    if (!(in.readString(r.id) && in.readString(r.accountNumber) && in.readString(r.name) && in.readString(r.bank)
+          && in.readDouble(r.minimumBalance) && in.readString(r.notes) && in.readInt32(r.icon))) {
+        if (problem)
+            *problem = QStringLiteral("cut short or malformed");
+        return std::nullopt;
+    }
+    if (!isValidRecordId(r.id)) {
+        if (problem)
+            *problem = QStringLiteral("unusable id \"%1\"").arg(r.id);
+        return std::nullopt;
+    }
+    return r;
+}
+
+QByteArray encodeTransaction(const TransactionRecord &record)
+{
+    ArchiveWriter out;
+    writeRecord(out, record);
+    return out.bytes();
+}
+
+std::optional<TransactionRecord> decodeTransaction(QByteArrayView bytes, QString *problem)
+{
+    ArchiveReader in(bytes);
+    TransactionRecord r{OleDateTime()};
+    if (!readRecord(in, r, problem))
+        return std::nullopt;
+    return r;
+}
+
+QByteArray encodePlans(const RecordMap<TransactionRecord> &plans)
+{
+    ArchiveWriter out;
+    out.writeInt32(qint32(plans.size()));
+    for (const auto &entry : plans)
+        writeRecord(out, entry.value());
+    return out.bytes();
+}
+
+QList<TransactionRecord> decodePlans(QByteArrayView bytes, QString *problem)
+{
+    QList<TransactionRecord> records;
+    ArchiveReader in(bytes);
+    qint32 count = 0;
+    if (!in.readInt32(count)) {
+        if (problem)
+            *problem = QStringLiteral("cut short or malformed");
+        return records;
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        TransactionRecord r{OleDateTime()};
+        QString why;
+        if (!readRecord(in, r, &why)) {
+            if (problem)
+                *problem = QStringLiteral("plan %1 of %2: %3").arg(i + 1).arg(count).arg(why);
+            // A damaged record leaves nothing after it to trust.
+            if (!in.ok())
+                break;
+            continue;
+        }
+        records.append(r);
+    }
+    return records;
+}

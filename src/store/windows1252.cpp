@@ -1,0 +1,48 @@
+#include "windows1252.h"
+
+namespace {
+
+// Characters of bytes 0x80 to 0x9F.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
+    }
+    return text;
+}
+
+int windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighControls[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+bool toWindows1252(QStringView text, QByteArray &out)
+{
+    out.resize(text.size());
+    char *dst = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = windows1252Byte(text[i].unicode());
+        if (b < 0)
+            return false;
+        dst[i] = static_cast<char>(b);
+    }
+    return true;
+}

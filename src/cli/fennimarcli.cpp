@@ -1,0 +1,689 @@
+#include "fennimarcli.h"
+
+#include "accounttransrows.h"
+#include "archive.h"
+#include "categoryfile.h"
+#include "chartcolours.h"
+#include "cliexport.h"
+#include "datastore.h"
+#include "exportsource.h"
+#include "period.h"
+#include "recordfiles.h"
+#include "settingsfile.h"
+#include "stringtable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+
+#include <cstdio>
+#include <functional>
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// A refusal that ends the run with its exit code and message.
+struct CliError
+{
+    int code;
+    QString message;
+};
+
+[[noreturn]] void usageError(const QString &message)
+{
+    throw CliError{FennimarCli::Usage, message};
+}
+
+[[noreturn]] void failure(const QString &message)
+{
+    throw CliError{FennimarCli::Failed, message};
+}
+
+enum Needs { Nothing = 0, Plans = 1 };
+
+const QCommandLineOption kFrom(QStringLiteral("from"), "Start of the period (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS).", "date");
+const QCommandLineOption kTo(QStringLiteral("to"), "End of the period.", "date");
+const QCommandLineOption kFormat(QStringLiteral("format"), "tsv (default), csv, text, html, pdf, xlsx or docx.", "format");
+const QCommandLineOption kOut(QStringLiteral("out"), "The file to write.", "file");
+const QCommandLineOption kAccount(QStringLiteral("account"), "The account id.", "id");
+const QCommandLineOption kNumber(QStringLiteral("number"), "The account number.", "text");
+const QCommandLineOption kName(QStringLiteral("name"), "The account's name.", "text");
+const QCommandLineOption kBank(QStringLiteral("bank"), "The bank.", "text");
+const QCommandLineOption kMinimum(QStringLiteral("minimum"), "The minimum balance.", "amount");
+const QCommandLineOption kNotes(QStringLiteral("notes"), "Notes.", "text");
+const QCommandLineOption kIcon(QStringLiteral("icon"), "The index of the account's picture.", "index");
+const QCommandLineOption kAmount(QStringLiteral("amount"), "The amount, a number of at most two decimals, no sign.", "amount");
+const QCommandLineOption kExpense(QStringLiteral("expense"), "An expense (stored negative).");
+const QCommandLineOption kIncome(QStringLiteral("income"), "An income (the default of a new record).");
+const QCommandLineOption kDate(QStringLiteral("date"), "The date (default: now).", "date");
+const QCommandLineOption kSubject(QStringLiteral("subject"), "The subject.", "text");
+const QCommandLineOption kCategory(QStringLiteral("category"), "The category.", "name");
+
+const QList<QCommandLineOption> kListOptions = {kFrom, kTo, kFormat, kOut};
+const QList<QCommandLineOption> kAccountOptions = {kNumber, kName, kBank, kMinimum, kNotes, kIcon};
+const QList<QCommandLineOption> kRecordOptions = {kAmount, kExpense, kIncome, kDate, kSubject, kCategory, kNotes};
+
+OleDateTime parseDate(const QString &text, const QString &what)
+{
+    static const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}(T\\d{2}:\\d{2}:\\d{2})?$"));
+    QDateTime value;
+    if (form.match(text).hasMatch()) {
+        value = text.size() == 10 ? QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0))
+                                  : QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    }
+    if (!value.isValid())
+        usageError(QStringLiteral("%1 \"%2\" is not a date (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS)").arg(what, text));
+    return OleDateTime::fromDateTime(value.date(), value.time());
+}
+
+// A magnitude as the amount field takes it: digits, at most one point and two decimals.
+double parseAmount(const QString &text, const QString &what)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(\\.\\d{0,2})?|\\.\\d{1,2})$"));
+    if (!form.match(text).hasMatch())
+        failure(QStringLiteral("%1 \"%2\" is not an amount: digits with at most two decimals, no sign").arg(what, text));
+    return QLocale::c().toDouble(text.startsWith(u'.') ? QLatin1Char('0') + text : text);
+}
+
+QString money(double value)
+{
+    return QString::asprintf("%.2f", value);
+}
+
+QString tsvField(QString text)
+{
+    for (QChar &c : text) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return text;
+}
+
+QString trimmedSubject(const QString &text)
+{
+    const QString subject = text.trimmed();
+    return subject.isEmpty() ? QStringLiteral("No Subject") : subject;
+}
+
+void printTree(QTextStream &out, const QList<CategoryNode> &nodes, int depth)
+{
+    for (const CategoryNode &node : nodes) {
+        out << QString(2 * depth, u' ') << node.name << '\n';
+        printTree(out, node.children, depth + 1);
+    }
+}
+
+} // namespace
+
+struct FennimarCli::Command
+{
+    QString name;
+    QString synopsis;
+    QString description;
+    QList<QCommandLineOption> options;
+    std::function<void(FennimarCli &)> run;
+    int needs = Nothing;
+};
+
+const QList<FennimarCli::Command> &FennimarCli::commands()
+{
+    using C = FennimarCli;
+    static const QList<C::Command> table = {
+        {"init", "init", "Create the working directory if needed, with its settings, category and chart colour files.",
+         {}, &C::init},
+        {"accounts", "accounts [--from D] [--to D] [--format F] [--out FILE]",
+         "List the accounts: id, number, name, bank, balance, minimum balance, icon.", kListOptions, &C::listAccounts},
+        {"transactions", "transactions --account ID [--from D] [--to D] [--format F] [--out FILE]",
+         "The account's transactions of the period, then its plans: kind, key, date, subject, amount, balance.",
+         kListOptions + QList{kAccount}, &C::listTransactions, Plans},
+        {"all-transactions", "all-transactions [--from D] [--to D]",
+         "The transactions of every account in the period: key, account number, date, subject, amount.",
+         kListOptions, &C::listAllTransactions},
+        {"plans", "plans [--from D] [--to D] [--format F] [--out FILE]",
+         "Every plan: key, account number, date, subject, amount.", kListOptions, &C::listPlans, Plans},
+        {"add-account", "add-account --number N [--name S] [--bank S] [--minimum X] [--notes S] [--icon I]",
+         "Add an account; prints its id.", kAccountOptions, &C::addAccount},
+        {"modify-account", "modify-account ID [account options]", "Change the fields given.", kAccountOptions,
+         &C::modifyAccount},
+        {"delete-account", "delete-account ID", "Delete the account with its transactions and plans.", {},
+         &C::deleteAccount, Plans},
+        {"add-transaction",
+         "add-transaction --account ID --amount X [--expense] [--date D] [--subject S] [--category C] [--notes S]",
+         "Add a transaction; prints its key.", kRecordOptions + QList{kAccount},
+         [](C &cli) { cli.addRecord(false); }},
+        {"modify-transaction", "modify-transaction KEY [record options]", "Change the fields given.", kRecordOptions,
+         [](C &cli) { cli.modifyRecord(false); }},
+        {"delete-transaction", "delete-transaction KEY", "Delete a transaction.", {},
+         [](C &cli) { cli.deleteRecord(false); }},
+        {"add-plan", "add-plan --account ID --amount X [record options]", "Add a plan; prints its key.",
+         kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(true); }, Plans},
+        {"modify-plan", "modify-plan KEY [record options]", "Change the fields given.", kRecordOptions,
+         [](C &cli) { cli.modifyRecord(true); }, Plans},
+        {"delete-plan", "delete-plan KEY", "Delete a plan.", {}, [](C &cli) { cli.deleteRecord(true); }, Plans},
+        {"convert-plan", "convert-plan KEY", "Turn a plan into a transaction; prints the transaction's key.", {},
+         &C::convertPlan, Plans},
+        {"categories", "categories", "Print the category tree, two blanks of indent per level.", {},
+         &C::listCategories},
+        {"check", "check", "Read every data file and name each one that is unreadable or malformed.", {},
+         &C::check},
+    };
+    return table;
+}
+
+FennimarCli::FennimarCli(QTextStream &out, QTextStream &err) : m_out(out), m_err(err)
+{
+}
+
+FennimarCli::~FennimarCli() = default;
+
+void FennimarCli::printHelp() const
+{
+    m_out << "Usage: fennimar-cli [--workdir DIR] [--password-file FILE] COMMAND [OPTIONS]\n\n"
+          << "Keeps the books of a Fennimar working directory.\n\nCommands:\n";
+    for (const Command &c : commands())
+        m_out << "  " << c.synopsis << "\n      " << c.description << '\n';
+    m_out << "\n`fennimar-cli COMMAND --help` lists a command's options. Exit codes: 0 success, 1 the operation "
+             "failed, 2 usage error, 3 not admitted.\n";
+}
+
+int FennimarCli::run(const QStringList &arguments)
+{
+    QCommandLineParser global;
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption workdir(QStringLiteral("workdir"), "The working directory.", "dir");
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), "A file whose first line is the password.", "file");
+    const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
+    global.addOptions({workdir, passwordFile, help});
+    global.addPositionalArgument("command", "The command to run.");
+
+    try {
+        if (!global.parse(arguments))
+            usageError(global.errorText());
+        const QStringList rest = global.positionalArguments();
+        if (global.isSet(help)) {
+            printHelp();
+            return Success;
+        }
+        if (rest.isEmpty()) {
+            printHelp();
+            return Usage;
+        }
+        const auto command = std::find_if(commands().begin(), commands().end(),
+                                          [&](const Command &c) { return c.name == rest.first(); });
+        if (command == commands().end())
+            usageError(QStringLiteral("unknown command \"%1\"").arg(rest.first()));
+
+        m_parser.addOptions(command->options);
+        m_parser.addOption(help);
+        if (!m_parser.parse(QStringList{arguments.first() + QLatin1Char(' ') + command->name} + rest.mid(1)))
+            usageError(m_parser.errorText());
+        if (m_parser.isSet(help)) {
+            m_out << "Usage: fennimar-cli " << command->synopsis << "\n" << command->description << "\n\n";
+            m_out << m_parser.helpText().section(u'\n', 2);
+            return Success;
+        }
+
+        m_workDir = global.value(workdir);
+        if (m_workDir.isEmpty())
+            m_workDir = QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar"))
+                            .value(QStringLiteral("Directory/Path"))
+                            .toString();
+        if (m_workDir.isEmpty())
+            usageError(QStringLiteral("no working directory: give --workdir DIR"));
+        m_workDir = QDir(m_workDir).absolutePath();
+        if (command->name == QLatin1String("init")) {
+            if (!QDir().mkpath(m_workDir))
+                failure(QStringLiteral("Could not create the working directory %1").arg(m_workDir));
+        } else if (!QFileInfo(m_workDir).isDir()) {
+            usageError(QStringLiteral("the working directory %1 does not exist").arg(m_workDir));
+        }
+
+        const SettingsRecord settings = readSettings(m_workDir);
+        if (!settings.password.isEmpty()) {
+            QString entered;
+            bool given = false;
+            if (global.isSet(passwordFile)) {
+                QFile file(global.value(passwordFile));
+                if (file.open(QIODevice::ReadOnly)) {
+                    QByteArray line = file.readLine();
+                    if (line.endsWith('\n'))
+                        line.chop(1);
+                    if (line.endsWith('\r'))
+                        line.chop(1);
+                    entered = QString::fromUtf8(line);
+                    given = true;
+                }
+            } else {
+                given = readPassword(entered);
+            }
+            if (!given || entered != settings.password)
+                throw CliError{NotAdmitted, LoadText(IDS_UNAUTHORIZED)};
+        }
+
+        m_store = std::make_unique<CDataStore>(m_workDir);
+        m_store->loadAccounts();
+        if (command->needs & Plans)
+            m_store->loadPlans();
+        const Period month = monthPeriod(QDate::currentDate());
+        m_from = month.from;
+        m_to = month.to;
+        const bool takesPeriod = std::any_of(command->options.begin(), command->options.end(),
+                                             [](const QCommandLineOption &o) { return o.names() == kFrom.names(); });
+        if (takesPeriod) {
+            if (m_parser.isSet(kFrom))
+                m_from = parseDate(m_parser.value(kFrom), QStringLiteral("--from"));
+            if (m_parser.isSet(kTo))
+                m_to = parseDate(m_parser.value(kTo), QStringLiteral("--to"));
+        }
+        command->run(*this);
+        m_out.flush();
+        return Success;
+    } catch (const CliError &e) {
+        m_out.flush();
+        m_err << e.message << '\n';
+        if (e.code == Usage)
+            m_err << "Try 'fennimar-cli --help'.\n";
+        m_err.flush();
+        return e.code;
+    } catch (const FileError &e) {
+        m_out.flush();
+        m_err << e.message() << '\n';
+        m_err.flush();
+        return Failed;
+    }
+}
+
+bool FennimarCli::readPassword(QString &entered) const
+{
+#ifdef Q_OS_UNIX
+    if (!::isatty(STDIN_FILENO))
+        return false;
+    m_err << "Password: ";
+    m_err.flush();
+    termios saved{};
+    ::tcgetattr(STDIN_FILENO, &saved);
+    termios silent = saved;
+    silent.c_lflag &= ~tcflag_t(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+    char buffer[1024];
+    const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    m_err << '\n';
+    m_err.flush();
+    if (!read)
+        return false;
+    QByteArray line(buffer);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    entered = QString::fromUtf8(line);
+    return true;
+#else
+    Q_UNUSED(entered);
+    return false;
+#endif
+}
+
+QString FennimarCli::argument(int index, const QString &name) const
+{
+    const QStringList args = m_parser.positionalArguments();
+    if (index >= args.size())
+        usageError(QStringLiteral("missing %1").arg(name));
+    if (args.size() > index + 1)
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(args[index + 1]));
+    return args[index];
+}
+
+QString FennimarCli::format() const
+{
+    static const QStringList known = {"tsv", "csv", "text", "html", "pdf", "xlsx", "docx"};
+    const QString f = isSet(QStringLiteral("format")) ? option(QStringLiteral("format")) : QStringLiteral("tsv");
+    if (!known.contains(f))
+        usageError(QStringLiteral("unknown format \"%1\"").arg(f));
+    if (f != QLatin1String("tsv") && !isSet(QStringLiteral("out")))
+        usageError(QStringLiteral("the %1 format needs --out FILE").arg(f));
+    return f;
+}
+
+void FennimarCli::writeTable(const QList<QStringList> &lines)
+{
+    if (m_parser.positionalArguments().size() > 0)
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    QString text;
+    for (const QStringList &fields : lines) {
+        QStringList cleaned;
+        for (const QString &f : fields)
+            cleaned << tsvField(f);
+        text += cleaned.join(u'\t') + u'\n';
+    }
+    if (isSet(QStringLiteral("out")))
+        writeExportFile(option(QStringLiteral("out")), text.toUtf8());
+    else
+        m_out << text;
+}
+
+void FennimarCli::writeExport(ExportView view, const QString &accountTitle)
+{
+    ExportSource source;
+    source.view = view;
+    source.from = m_from;
+    source.to = m_to;
+    source.now = OleDateTime::currentDateTime();
+    if (view == ExportView::Accounts) {
+        source.accounts = m_store->fillAccountList();
+    } else if (view == ExportView::Transactions) {
+        source.accountSelected = true;
+        source.accountTitle = accountTitle;
+        source.transactions = buildAccountTransRows(*m_store, option(QStringLiteral("account")), m_from, m_to);
+    } else {
+        source.plans = m_store->fillPlansList();
+    }
+    writeExportAs(format(), option(QStringLiteral("out")), source);
+}
+
+QString FennimarCli::requireAccount(const QString &id) const
+{
+    if (!m_store->accounts().contains(id))
+        failure(QStringLiteral("There is no account \"%1\".").arg(id));
+    return id;
+}
+
+QString FennimarCli::requireRecord(const QString &key, bool plan)
+{
+    if (plan) {
+        if (!m_store->plans().contains(key))
+            failure(QStringLiteral("There is no plan \"%1\".").arg(key));
+    } else {
+        m_store->loadAccountTransactions(key.left(16));
+        if (!m_store->accountTransactions().contains(key))
+            failure(QStringLiteral("There is no transaction \"%1\".").arg(key));
+    }
+    return key;
+}
+
+// ------------------------------------------------------------------ commands
+
+void FennimarCli::init()
+{
+    createDefaultSettings(m_workDir);
+    ensureCategoryFile(m_workDir);
+    ensureChartColourFile(m_workDir);
+    if (!QFileInfo::exists(settingsFilePath(m_workDir)))
+        failure(QStringLiteral("Could not create the files of %1").arg(m_workDir));
+    m_out << m_workDir << '\n';
+}
+
+void FennimarCli::listAccounts()
+{
+    if (format() != QLatin1String("tsv"))
+        return writeExport(ExportView::Accounts, QString());
+    QList<QStringList> lines;
+    for (const auto &row : m_store->fillAccountList()) {
+        const AccountRow &a = *row.data;
+        lines << QStringList{a.id, a.accountNumber, a.name, a.bank, money(a.transactionSum), money(a.minimumBalance),
+                             QString::number(a.icon)};
+    }
+    writeTable(lines);
+}
+
+void FennimarCli::listTransactions()
+{
+    if (!isSet(QStringLiteral("account")))
+        usageError(QStringLiteral("transactions needs --account ID"));
+    const QString id = requireAccount(option(QStringLiteral("account")));
+    const QString fmt = format();
+    if (fmt != QLatin1String("tsv")) {
+        const AccountRecord a = m_store->lookupAccount(id);
+        return writeExport(ExportView::Transactions, a.bank + QStringLiteral(" - ") + a.accountNumber);
+    }
+    const AccountTransRows list = buildAccountTransRows(*m_store, id, m_from, m_to);
+    QList<QStringList> lines;
+    for (int i = 0; i < list.rows.size(); ++i) {
+        const auto &row = list.rows[i];
+        switch (list.kind(i)) {
+        case AccountTransRows::Kind::Opening:
+            lines << QStringList{"opening", QString(), row.data->date.toIsoString(), row.text(0),
+                                 money(row.data->amount), money(row.data->balance)};
+            break;
+        case AccountTransRows::Kind::Transaction:
+            lines << QStringList{"transaction", row.data->key, row.data->date.toIsoString(), row.data->subject,
+                                 money(row.data->amount), money(row.data->balance)};
+            break;
+        case AccountTransRows::Kind::Plan:
+            lines << QStringList{"plan", row.data->key, row.data->date.toIsoString(), row.data->subject,
+                                 money(row.data->amount), QString()};
+            break;
+        case AccountTransRows::Kind::Separator:
+        case AccountTransRows::Kind::Heading:
+            break;
+        }
+    }
+    writeTable(lines);
+}
+
+namespace {
+
+QList<QStringList> recordLines(const TransactionTable &rows)
+{
+    QList<QStringList> lines;
+    for (const auto &row : rows) {
+        const TransactionRow &r = *row.data;
+        lines << QStringList{r.key, r.accountNumber, r.date.toIsoString(), r.subject, money(r.amount)};
+    }
+    return lines;
+}
+
+} // namespace
+
+void FennimarCli::listAllTransactions()
+{
+    if (format() != QLatin1String("tsv"))
+        usageError(QStringLiteral("all-transactions offers the tsv format only"));
+    writeTable(recordLines(m_store->fillAllTransList(m_from, m_to)));
+}
+
+void FennimarCli::listPlans()
+{
+    if (format() != QLatin1String("tsv"))
+        return writeExport(ExportView::Plans, QString());
+    writeTable(recordLines(m_store->fillPlansList()));
+}
+
+namespace {
+
+void applyAccountOptions(const QCommandLineParser &p, AccountRecord &a)
+{
+    if (p.isSet(kNumber))
+        a.accountNumber = p.value(kNumber);
+    if (p.isSet(kName))
+        a.name = p.value(kName);
+    if (p.isSet(kBank))
+        a.bank = p.value(kBank);
+    if (p.isSet(kMinimum))
+        a.minimumBalance = parseAmount(p.value(kMinimum), QStringLiteral("--minimum"));
+    if (p.isSet(kNotes))
+        a.notes = p.value(kNotes);
+    if (p.isSet(kIcon)) {
+        bool ok = false;
+        a.icon = p.value(kIcon).toInt(&ok);
+        if (!ok || a.icon < 0)
+            failure(QStringLiteral("--icon \"%1\" is not a picture index").arg(p.value(kIcon)));
+    }
+    if (a.accountNumber.isEmpty())
+        failure(QStringLiteral("Please enter the Account Number."));
+}
+
+void applyRecordOptions(const QCommandLineParser &p, TransactionRecord &r)
+{
+    if (p.isSet(kExpense) && p.isSet(kIncome))
+        usageError(QStringLiteral("--expense and --income exclude each other"));
+    double magnitude = std::abs(r.amount);
+    if (p.isSet(kAmount))
+        magnitude = parseAmount(p.value(kAmount), QStringLiteral("--amount"));
+    if (p.isSet(kExpense))
+        r.incomeFlag = 0;
+    if (p.isSet(kIncome))
+        r.incomeFlag = 1;
+    r.amount = r.incomeFlag ? magnitude : -magnitude;
+    if (p.isSet(kDate))
+        r.date = parseDate(p.value(kDate), QStringLiteral("--date"));
+    if (p.isSet(kSubject))
+        r.subject = trimmedSubject(p.value(kSubject));
+    if (p.isSet(kCategory))
+        r.category = p.value(kCategory);
+    if (p.isSet(kNotes))
+        r.notes = p.value(kNotes);
+}
+
+} // namespace
+
+void FennimarCli::addAccount()
+{
+    if (!m_parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    AccountRecord a;
+    applyAccountOptions(m_parser, a);
+    m_out << m_store->addAccount(a) << '\n';
+}
+
+void FennimarCli::modifyAccount()
+{
+    const QString id = requireAccount(argument(0, QStringLiteral("the account id")));
+    AccountRecord a = m_store->lookupAccount(id);
+    applyAccountOptions(m_parser, a);
+    m_store->modifyAccount(a);
+}
+
+void FennimarCli::deleteAccount()
+{
+    m_store->deleteAccount(requireAccount(argument(0, QStringLiteral("the account id"))));
+}
+
+void FennimarCli::addRecord(bool plan)
+{
+    if (!m_parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    if (!isSet(QStringLiteral("account")))
+        usageError(QStringLiteral("--account ID is needed"));
+    if (!isSet(QStringLiteral("amount")))
+        usageError(QStringLiteral("--amount X is needed"));
+    TransactionRecord r;
+    r.key = requireAccount(option(QStringLiteral("account")));
+    r.subject = QStringLiteral("No Subject");
+    applyRecordOptions(m_parser, r);
+    m_out << (plan ? m_store->addPlan(r) : m_store->addTransaction(r)) << '\n';
+}
+
+void FennimarCli::modifyRecord(bool plan)
+{
+    const QString key = requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
+    TransactionRecord r = plan ? m_store->lookupPlan(key) : m_store->lookupTransaction(key);
+    applyRecordOptions(m_parser, r);
+    if (plan)
+        m_store->modifyPlan(key, r);
+    else
+        m_store->modifyTransaction(key, r);
+}
+
+void FennimarCli::deleteRecord(bool plan)
+{
+    const QString key = requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
+    if (plan)
+        m_store->deletePlan(key);
+    else
+        m_store->deleteTransaction(key);
+}
+
+void FennimarCli::convertPlan()
+{
+    const QString key = requireRecord(argument(0, QStringLiteral("the plan key")), true);
+    m_out << m_store->convertPlan(key) << '\n';
+}
+
+void FennimarCli::listCategories()
+{
+    printTree(m_out, readCategoryFile(m_workDir), 0);
+}
+
+void FennimarCli::check()
+{
+    QStringList problems;
+    const auto report = [&](const QString &name, const QString &why) { problems << name + QStringLiteral(": ") + why; };
+    const QDir dir(m_workDir);
+    const auto read = [&](const QString &name) -> std::optional<QByteArray> {
+        const auto bytes = readWholeFile(dir.filePath(name), qint64(1) << 30);
+        if (!bytes)
+            report(name, QStringLiteral("cannot be read"));
+        return bytes;
+    };
+
+    int accounts = 0, transactions = 0, plans = 0;
+    for (const QString &name : listEntries(m_workDir, QStringLiteral(".act"), true)) {
+        if (const auto bytes = read(name)) {
+            QString why;
+            decodeAccount(*bytes, &why) ? void(++accounts) : report(name, why);
+        }
+    }
+    for (const QString &name : listEntries(m_workDir, QStringLiteral(".tra"), true)) {
+        if (const auto bytes = read(name)) {
+            QString why;
+            const auto r = decodeTransaction(*bytes, &why);
+            if (!r)
+                report(name, why);
+            else if (r->key.left(16) != name.left(16))
+                report(name, QStringLiteral("key \"%1\" belongs to another account").arg(r->key));
+            else
+                ++transactions;
+        }
+    }
+    const QString planFile = m_store->planFilePath();
+    if (!planFile.isEmpty()) {
+        const QString name = QFileInfo(planFile).fileName();
+        if (const auto bytes = read(name)) {
+            QString why;
+            plans = int(decodePlans(*bytes, &why).size());
+            if (!why.isEmpty())
+                report(name, why);
+        }
+    }
+    const QString categoryFile = QStringLiteral("Category.cat");
+    if (QFileInfo::exists(dir.filePath(categoryFile))) {
+        if (const auto bytes = read(categoryFile); bytes && !decodeCategoryTree(*bytes))
+            report(categoryFile, QStringLiteral("cut short or malformed"));
+    }
+    const QString colourFile = QStringLiteral("Graph.grp");
+    if (QFileInfo::exists(dir.filePath(colourFile))) {
+        if (const auto bytes = read(colourFile); bytes && *bytes != encodeChartColours(decodeChartColours(*bytes, 6)))
+            report(colourFile, QStringLiteral("not a count of 12 and twelve colours"));
+    }
+    const QString settingsFile = QStringLiteral("setfnpngs.pss");
+    if (QFileInfo::exists(dir.filePath(settingsFile))) {
+        if (const auto bytes = read(settingsFile)) {
+            ArchiveReader in(*bytes);
+            static const QRegularExpression cipher(QStringLiteral("^([0-9a-f]{16})+$"));
+            QString field;
+            for (int i = 0; i < 4; ++i) {
+                if (!in.readString(field) || !cipher.match(field).hasMatch()) {
+                    report(settingsFile, QStringLiteral("field %1 is missing or not enciphered text").arg(i + 1));
+                    break;
+                }
+            }
+        }
+    }
+
+    for (const QString &p : problems)
+        m_out << p << '\n';
+    if (!problems.isEmpty())
+        throw CliError{Failed, QStringLiteral("%1 problem(s) found in %2").arg(problems.size()).arg(m_workDir)};
+    m_out << QStringLiteral("%1 accounts, %2 transactions, %3 plans: no problems found in %4")
+                 .arg(accounts)
+                 .arg(transactions)
+                 .arg(plans)
+                 .arg(m_workDir)
+          << '\n';
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+// The command ids shared by menus, toolbars, the navigation bar and the
+// caption bar's buttons.
+enum CommandId : int {
+    ID_MODIFY = 32771,
+    ID_DELETE = 32772,
+    ID_PLAN_MODIFY = 32773,
+    ID_PLAN_DELETE = 32774,
+    ID_START_DATE = 32776,
+    ID_END_DATE = 32777,
+    ID_ACCOUNT_ADD = 32781,
+    ID_ACCOUNT_MODIFY = 32782,
+    ID_ACCOUNT_DELETE = 32783,
+    ID_TRANSACTION_ADD = 32784,
+    ID_TRANSACTION_MODIFY = 32785,
+    ID_TRANSACTION_DELETE = 32786,
+    ID_PLAN_ADD = 32787,
+    ID_CONVERT_PLAN = 32790,
+    ID_ACCOUNT_SELECTOR = 32792,
+    ID_CATEGORY_ADD = 32793,
+    ID_CATEGORY_MODIFY = 32794,
+    ID_CATEGORY_DELETE = 32795,
+    ID_REFRESH = 32798,
+    ID_PREFERENCE = 32799,
+    ID_SYNCHRONIZE = 32800,
+    ID_START_LABEL = 32802,
+    ID_END_LABEL = 32803,
+    ID_ACCOUNT_LABEL = 32804,
+    ID_CHANGE_PASSWORD = 32807,
+    ID_VIEW_ACCOUNTS = 32809,
+    ID_VIEW_TRANSACTIONS = 32810,
+    ID_VIEW_PLANNER = 32811,
+    ID_VIEW_CATEGORIES = 32812,
+    ID_VIEW_REPORTS = 32813,
+    ID_EXPORT_EXCEL = 32814,
+    ID_EXPORT_WORD = 32815,
+    ID_EXPORT_HTML = 32816,
+    ID_EXPORT_PDF = 32817,
+    ID_EXPORT_TEXT = 32818,
+    ID_EXPORT_CSV = 32819,
+    ID_FILE_PRINT = 57607,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP_CONTENTS = 57670,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+// The views of the content pane. TransactionsAll is shown while the current
+// view is Transactions and the account selector holds "All".
+enum ViewNumber : int {
+    VIEW_ACCOUNTS = 0,
+    VIEW_TRANSACTIONS = 1,
+    VIEW_PLANNER = 2,
+    VIEW_CATEGORIES = 3,
+    VIEW_REPORTS = 4,
+    VIEW_TRANSACTIONS_ALL = 5,
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "commandids.h"
+
+// What the enable and check rules of the commands look at.
+struct CommandState
+{
+    bool hasContentPane = true;
+    int view = VIEW_ACCOUNTS;         // the current view, 0 to 4
+    int visibleControl = VIEW_ACCOUNTS; // the control shown, 0 to 5
+    int selectorIndex = -1;           // the account selector: -1 none, 0 "All", above 0 an account
+    int selection = -1;               // the selection mark of the visible list, -1 for none
+    int count = 0;                    // N of the one-account transactions list
+    bool treeItemSelected = false;    // the category tree has a selected item
+    bool toolBarVisible = true;
+    bool statusBarVisible = true;
+
+    bool accountSelected() const { return selectorIndex > 0; }
+    bool allAccountsMode() const { return view == VIEW_TRANSACTIONS && visibleControl == VIEW_TRANSACTIONS_ALL; }
+};
+
+bool isCommandEnabled(int id, const CommandState &state);
+// Whether the command carries its (radio) check mark.
+bool isCommandChecked(int id, const CommandState &state);
+
+// The rows of the one-account transactions list with `count` N: the opening row
+// 0, transactions 1 to N - 1, four separator rows, then plans from N + 4.
+inline bool isTransactionRow(int row, int count)
+{
+    return row >= 1 && row <= count - 1;
+}
+inline bool isPlanRow(int row, int count)
+{
+    return row >= count + 4;
+}

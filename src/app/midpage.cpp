@@ -1,0 +1,134 @@
+#include "midpage.h"
+
+#include "accounttransrows.h"
+#include "categorytreectrl.h"
+#include "datastore.h"
+#include "images.h"
+#include "recordlists.h"
+
+#include <QStackedLayout>
+
+CMidPage::CMidPage(CDataStore &store, Filter filter, QWidget *parent)
+    : QWidget(parent), m_store(store), m_filter(std::move(filter))
+{
+    m_accountList = new CAccountListCtrl(&accountPicture, this);
+    m_accountTransList = new CAccountTransListCtrl(transactionRowPicture(), this);
+    m_planList = new CPlanListCtrl(this);
+    m_categoryTree = new CCategoryTreeCtrl(true, this);
+    m_reportList = new CReportListCtrl(reportPicture(), this);
+    m_allTransList = new CAllTransListCtrl(this);
+
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    for (int n = 0; n <= VIEW_TRANSACTIONS_ALL; ++n)
+        m_stack->addWidget(control(n));
+
+    for (CRecordListView *list : std::initializer_list<CRecordListView *>{
+             m_accountList, m_accountTransList, m_planList, m_reportList, m_allTransList})
+        connect(list, &CRecordListView::selectionMarkChanged, this, &CMidPage::selectionChanged);
+    connect(m_categoryTree, &QTreeWidget::currentItemChanged, this, &CMidPage::selectionChanged);
+}
+
+QWidget *CMidPage::control(int n) const
+{
+    switch (n) {
+    case VIEW_ACCOUNTS:
+        return m_accountList;
+    case VIEW_TRANSACTIONS:
+        return m_accountTransList;
+    case VIEW_PLANNER:
+        return m_planList;
+    case VIEW_CATEGORIES:
+        return m_categoryTree;
+    case VIEW_REPORTS:
+        return m_reportList;
+    case VIEW_TRANSACTIONS_ALL:
+        return m_allTransList;
+    default:
+        return nullptr;
+    }
+}
+
+QString CMidPage::viewTitle(int n)
+{
+    static const char *titles[] = {"Accounts", "Transactions", "Planner", "Categories", "Reports", "Transactions All"};
+    return n >= 0 && n <= VIEW_TRANSACTIONS_ALL ? QString::fromLatin1(titles[n]) : QString();
+}
+
+int CMidPage::visibleControl() const
+{
+    return m_stack->currentIndex();
+}
+
+int CMidPage::selectionMark() const
+{
+    const auto *list = qobject_cast<const CRecordListView *>(control(visibleControl()));
+    return list ? list->selectionMark() : -1;
+}
+
+void CMidPage::saveCategoryTree()
+{
+    try {
+        m_categoryTree->writeFile(m_store.workDir());
+    } catch (const FileError &e) {
+        Q_EMIT fileError(e.message());
+    }
+}
+
+void CMidPage::emptyForNewDirectory()
+{
+    m_categoryTree->clear();
+    m_accountTransList->clear();
+}
+
+void CMidPage::SwitchView(int n)
+{
+    if (m_previousView == VIEW_CATEGORIES)
+        saveCategoryTree();
+    if (QWidget *shown = control(n)) {
+        m_stack->setCurrentWidget(shown);
+        Q_EMIT viewCaptionChanged(viewTitle(n), n);
+    }
+    m_previousView = m_currentView;
+    m_currentView = n;
+    fill(n);
+    m_lastFilled = n;
+    if (n == VIEW_TRANSACTIONS_ALL)
+        m_currentView = VIEW_TRANSACTIONS;
+    Q_EMIT selectionChanged();
+}
+
+void CMidPage::fill(int n)
+{
+    const Period period = m_filter.period();
+    switch (n) {
+    case VIEW_ACCOUNTS:
+        m_accountList->setRows(m_store.fillAccountList());
+        break;
+    case VIEW_TRANSACTIONS: {
+        const int index = m_filter.selectorIndex();
+        if (index < 0)
+            break;
+        if (index == 0) {
+            SwitchView(VIEW_TRANSACTIONS_ALL);
+            break;
+        }
+        m_store.loadPlans();
+        m_accountTransList->setRows(
+            buildAccountTransRows(m_store, m_filter.selectedAccountId(), period.from, period.to));
+        break;
+    }
+    case VIEW_PLANNER:
+        m_store.loadPlans();
+        m_planList->setRows(m_store.fillPlansList());
+        break;
+    case VIEW_CATEGORIES:
+        m_categoryTree->fill(m_store.workDir());
+        break;
+    case VIEW_TRANSACTIONS_ALL:
+        m_allTransList->setRows(m_store.fillAllTransList(period.from, period.to));
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,97 @@
+#include "recordlistview.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+CRecordListView::CRecordListView(QWidget *parent) : QTableView(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setStretchLastSection(false);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CRecordListView::setModel(QAbstractItemModel *model)
+{
+    QTableView::setModel(model);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { Q_EMIT selectionMarkChanged(current.isValid() ? current.row() : -1); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        layoutColumns(viewport()->width());
+        Q_EMIT selectionMarkChanged(-1);
+    });
+}
+
+int CRecordListView::selectionMark() const
+{
+    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CRecordListView::setSelectionMark(int row)
+{
+    if (!model() || row < 0 || row >= model()->rowCount()) {
+        clearSelection();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        return;
+    }
+    selectionModel()->setCurrentIndex(model()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void CRecordListView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid())
+            setSelectionMark(index.row());
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void CRecordListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid()) {
+        setSelectionMark(index.row());
+        Q_EMIT rowDoubleClicked(index.row());
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void CRecordListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    const int row = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()).row() : selectionMark();
+    if (row >= 0) {
+        const QPoint at = event->reason() == QContextMenuEvent::Mouse
+                              ? event->globalPos()
+                              : viewport()->mapToGlobal(visualRect(model()->index(row, 0)).center());
+        Q_EMIT contextMenuRequested(row, at);
+    }
+    event->accept();
+}
+
+void CRecordListView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    layoutColumns(viewport()->width());
+}
+
+void CRecordListView::layoutColumns(int width)
+{
+    if (model() && model()->columnCount() == 1)
+        setColumnWidth(0, width);
+}

@@ -31,10 +31,14 @@ const QHash<int, QString> &table()
         {IDS_PASSWORD_CHANGED, QStringLiteral("Password has been changed successfully.")},
         {IDS_PRINT_TITLE, QStringLiteral("Fennimar")},
         {IDS_PRINT_PAGE, QStringLiteral("Page %d")},
+        {IDS_WORD_EXPORT_FAILED, QStringLiteral("There was a problem exporting the document to MS Word\n"
+                                                "Please contact support@fennimar.org")},
         {IDS_WRONG_ANSWER, QStringLiteral("You have entered a Wrong Answer")},
         {IDS_TOO_MANY_ATTEMPTS, QStringLiteral("Too many attempts. Unauthorized user!")},
         {IDS_HINT_QUESTION_EMPTY, QStringLiteral("Hint Question cannot be empty.")},
         {IDS_HINT_ANSWER_EMPTY, QStringLiteral("Hint Answer cannot be empty.")},
+        {IDS_EXCEL_EXPORT_FAILED, QStringLiteral("There was a problem exporting the document to MS Excel\n"
+                                                 "Please contact support@fennimar.org")},
     };
     return texts;
 }

@@ -22,10 +22,12 @@ enum StringId : int {
     IDS_PASSWORD_CHANGED = 61461,
     IDS_PRINT_TITLE = 61462,
     IDS_PRINT_PAGE = 61463,
+    IDS_WORD_EXPORT_FAILED = 61464,
     IDS_WRONG_ANSWER = 61466,
     IDS_TOO_MANY_ATTEMPTS = 61467,
     IDS_HINT_QUESTION_EMPTY = 61468,
     IDS_HINT_ANSWER_EMPTY = 61469,
+    IDS_EXCEL_EXPORT_FAILED = 61470,
 };
 
 // The text of a string-table entry; empty for an unknown id.

@@ -1,0 +1,76 @@
+#include "zippackage.h"
+
+#include <zip.h>
+
+#include <memory>
+
+namespace {
+
+struct SourceFree
+{
+    void operator()(zip_source_t *source) const { zip_source_free(source); }
+};
+using Source = std::unique_ptr<zip_source_t, SourceFree>;
+
+QString describe(zip_error_t *error)
+{
+    return QString::fromUtf8(zip_error_strerror(error));
+}
+
+} // namespace
+
+void ZipPackage::add(const QString &name, const QByteArray &bytes)
+{
+    m_entries.append({name.toUtf8(), bytes});
+}
+
+std::optional<QByteArray> ZipPackage::bytes()
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    Source buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
+    if (!buffer) {
+        m_error = describe(&error);
+        zip_error_fini(&error);
+        return std::nullopt;
+    }
+    zip_t *archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
+    if (!archive) {
+        m_error = describe(&error);
+        zip_error_fini(&error);
+        return std::nullopt;
+    }
+    zip_error_fini(&error);
+    // The archive frees its source when it closes; keep the buffer to read it.
+    zip_source_keep(buffer.get());
+
+    for (const auto &[name, content] : m_entries) {
+        zip_source_t *entry = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
+        if (!entry || zip_file_add(archive, name.constData(), entry, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+            if (entry)
+                zip_source_free(entry);
+            m_error = QString::fromUtf8(zip_strerror(archive));
+            zip_discard(archive);
+            return std::nullopt;
+        }
+    }
+    if (zip_close(archive) < 0) {
+        m_error = QString::fromUtf8(zip_strerror(archive));
+        zip_discard(archive);
+        return std::nullopt;
+    }
+
+    zip_stat_t stat;
+    if (zip_source_stat(buffer.get(), &stat) < 0 || zip_source_open(buffer.get()) < 0) {
+        m_error = describe(zip_source_error(buffer.get()));
+        return std::nullopt;
+    }
+    QByteArray result(qsizetype(stat.size), Qt::Uninitialized);
+    const zip_int64_t read = zip_source_read(buffer.get(), result.data(), stat.size);
+    zip_source_close(buffer.get());
+    if (read != zip_int64_t(stat.size)) {
+        m_error = describe(zip_source_error(buffer.get()));
+        return std::nullopt;
+    }
+    return result;
+}

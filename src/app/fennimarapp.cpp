@@ -1,0 +1,104 @@
+#include "fennimarapp.h"
+
+#include "logindlg.h"
+#include "mainframe.h"
+#include "messagebox.h"
+#include "preferencedlg.h"
+#include "settingsfile.h"
+#include "stringtable.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+#include <QUrl>
+
+namespace {
+
+const QString kCompany = QStringLiteral("Kestrune");
+const QString kProduct = QStringLiteral("Fennimar");
+
+QString askSaveFileName(QWidget *parent, const QString &caption, const QString &suffix, const QString &filter)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+CFennimarApp::CFennimarApp() = default;
+
+CFennimarApp::~CFennimarApp() = default;
+
+QString CFennimarApp::profileWorkDir()
+{
+    return QSettings(kCompany, kProduct).value(QStringLiteral("Directory/Path")).toString();
+}
+
+void CFennimarApp::writeProfile(const QString &workDir, int first, int second)
+{
+    QSettings settings(kCompany, kProduct);
+    settings.setValue(QStringLiteral("Size/First"), first);
+    settings.setValue(QStringLiteral("Size/Second"), second);
+    settings.setValue(QStringLiteral("Directory/Path"), workDir);
+}
+
+int CFennimarApp::readShowValues()
+{
+    return QSettings(kCompany, kProduct).value(QStringLiteral("Show/Show"), 1).toInt();
+}
+
+void CFennimarApp::writeShowValues(int show)
+{
+    QSettings(kCompany, kProduct).setValue(QStringLiteral("Show/Show"), show);
+}
+
+bool CFennimarApp::chooseWorkDir()
+{
+    CPreferenceDlg chooser(QString(), CPreferenceDlg::kStartUpMode);
+    if (chooser.exec() != QDialog::Accepted || chooser.directory().isEmpty()) {
+        g_strWorkDir.clear();
+        return false;
+    }
+    g_strWorkDir = QDir(chooser.directory()).filePath(LoadText(IDS_APP_TITLE));
+    QDir().mkpath(g_strWorkDir);
+    // A new working directory starts with its own settings file.
+    createDefaultSettings(g_strWorkDir);
+    return true;
+}
+
+bool CFennimarApp::InitInstance()
+{
+    g_strWorkDir = profileWorkDir();
+    // Without a working directory yet there is no settings file to look for.
+    if (!g_strWorkDir.isEmpty())
+        createDefaultSettings(g_strWorkDir);
+
+    CLoginDlg login(g_strWorkDir);
+    if (login.exec() != QDialog::Accepted)
+        return false;
+
+    if (!g_strWorkDir.isEmpty() && !QFileInfo::exists(g_strWorkDir)) {
+        showMessage(nullptr, LoadText(IDS_WORKDIR_MOVED));
+        if (!chooseWorkDir())
+            return false;
+    } else if (g_strWorkDir.isEmpty()) {
+        if (!chooseWorkDir())
+            return false;
+    }
+
+    m_store.setWorkDir(g_strWorkDir);
+    CMainFrame::Services services;
+    services.workDir = [this] { return g_strWorkDir; };
+    services.setWorkDir = [this](const QString &dir) { g_strWorkDir = dir; };
+    services.saveFileName = askSaveFileName;
+    services.openFile = [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    services.writeProfile = &CFennimarApp::writeProfile;
+    m_frame = std::make_unique<CMainFrame>(m_store, services);
+    m_frame->showMaximized();
+    return true;
+}

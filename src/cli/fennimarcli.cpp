@@ -4,9 +4,8 @@
 #include "archive.h"
 #include "categoryfile.h"
 #include "chartcolours.h"
-#include "cliexport.h"
 #include "datastore.h"
-#include "exportsource.h"
+#include "exportformats.h"
 #include "period.h"
 #include "recordfiles.h"
 #include "settingsfile.h"
@@ -383,7 +382,8 @@ void FennimarCli::writeExport(ExportView view, const QString &accountTitle)
     } else {
         source.plans = m_store->fillPlansList();
     }
-    writeExportAs(format(), option(QStringLiteral("out")), source);
+    if (!writeExportAs(*exportKindNamed(format()), option(QStringLiteral("out")), source))
+        failure(QStringLiteral("There is nothing to export: the list is empty."));
 }
 
 QString FennimarCli::requireAccount(const QString &id) const

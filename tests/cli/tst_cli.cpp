@@ -1,4 +1,7 @@
+#include "accounttransrows.h"
 #include "categoryfile.h"
+#include "exportformats.h"
+#include "fileexport.h"
 #include "settingsfile.h"
 #include "storefixture.h"
 
@@ -152,6 +155,77 @@ private Q_SLOTS:
         QVERIFY(all.out.contains(t1 + "\tA1\t2026-03-10T08:30:00\tSalary\t20.00\n"));
 
         QCOMPARE(inBook({"plans"}).out, p1 + "\tA1\t2026-05-01T00:00:00\tTax\t-7.00\n");
+    }
+
+    void exportsAreTheExportersBytes_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("list");
+        for (const char *list : {"accounts", "transactions", "plans"})
+            for (const char *format : {"csv", "text", "html", "pdf"})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(list, format))) << format << list;
+    }
+
+    void exportsAreTheExportersBytes()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, list);
+        const QString id = addAccount("A1");
+        inBook({"add-transaction", "--account", id, "--amount", "20.5", "--date", "2026-03-10", "--subject",
+                "Rent, March"});
+        inBook({"add-transaction", "--account", id, "--amount", "7", "--expense", "--date", "2026-03-11"});
+        inBook({"add-plan", "--account", id, "--amount", "3", "--date", "2026-04-01", "--subject", "<b>Tax</b>"});
+        const QString out = m_root.filePath(list + "." + format);
+        QStringList args{list, "--format", format, "--out", out, "--from", "2026-03-01", "--to", "2026-03-31"};
+        if (list == "transactions")
+            args << "--account" << id;
+        const Result r = inBook(args);
+        QCOMPARE(r.code, 0);
+
+        // The same rows through the exporter, in this process.
+        useUsEnglish();
+        CDataStore store(m_book);
+        store.loadAccounts();
+        store.loadPlans();
+        ExportSource source;
+        source.from = at(2026, 3, 1, 0, 0, 0);
+        source.to = at(2026, 3, 31, 0, 0, 0);
+        source.now = OleDateTime::currentDateTime();
+        if (list == "accounts") {
+            source.view = ExportView::Accounts;
+            source.accounts = store.fillAccountList();
+        } else if (list == "plans") {
+            source.view = ExportView::Plans;
+            source.plans = store.fillPlansList();
+        } else {
+            source.view = ExportView::Transactions;
+            source.accountSelected = true;
+            source.accountTitle = "Bank - A1";
+            source.transactions = buildAccountTransRows(store, id, source.from, source.to);
+        }
+        const auto kind = *exportKindNamed(format);
+        const ExportFormat fileFormat = kind == ExportKind::Csv    ? ExportFormat::Csv
+                                        : kind == ExportKind::Text ? ExportFormat::Text
+                                        : kind == ExportKind::Html ? ExportFormat::Html
+                                                                   : ExportFormat::Pdf;
+        QCOMPARE(readFile(out), exportBytes(fileFormat, source));
+    }
+
+    void officeExports()
+    {
+        const QString id = addAccount("A1");
+        inBook({"add-transaction", "--account", id, "--amount", "5", "--date", "2026-03-10"});
+        for (const char *format : {"xlsx", "docx"}) {
+            const QString out = m_root.filePath(QStringLiteral("t.") + format);
+            const Result r = inBook({"transactions", "--account", id, "--format", format, "--out", out, "--from",
+                                     "2026-03-01", "--to", "2026-03-31"});
+            QCOMPARE(r.code, 0);
+            QVERIFY(readFile(out).startsWith("PK\x03\x04"));
+        }
+        // An empty list makes no workbook.
+        const Result none = inBook({"plans", "--format", "xlsx", "--out", m_root.filePath("none.xlsx")});
+        QCOMPARE(none.code, 1);
+        QVERIFY(!QFileInfo::exists(m_root.filePath("none.xlsx")));
     }
 
     void modifyDeleteAndConvert()

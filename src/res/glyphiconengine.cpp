@@ -11,12 +11,6 @@ GlyphIconEngine::GlyphIconEngine(const Tile &tile, QList<int> sizes)
 {
 }
 
-QImage GlyphIconEngine::image(int size, QIcon::Mode mode, qreal devicePixelRatio) const
-{
-    const QImage tile = renderTile(m_tile, size, devicePixelRatio);
-    return mode == QIcon::Disabled ? disabledImage(tile) : tile;
-}
-
 void GlyphIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State)
 {
     const int size = std::min(rect.width(), rect.height());
@@ -24,7 +18,7 @@ void GlyphIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mo
         return;
     const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const QRect square(rect.x() + (rect.width() - size) / 2, rect.y() + (rect.height() - size) / 2, size, size);
-    painter->drawImage(square, image(size, mode, dpr));
+    painter->drawPixmap(square, tilePixmap(m_tile, size, dpr, mode == QIcon::Disabled));
 }
 
 QPixmap GlyphIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)

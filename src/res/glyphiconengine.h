@@ -20,8 +20,6 @@ public:
     QIconEngine *clone() const override;
 
 private:
-    QImage image(int size, QIcon::Mode mode, qreal devicePixelRatio) const;
-
     Tile m_tile;
     QList<int> m_sizes;
 };

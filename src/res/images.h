@@ -4,7 +4,7 @@
 #include <QPixmap>
 
 // The desktop program's pictures. All are painted from code on first use and kept
-// in the application's pixmap cache; they need a QGuiApplication.
+// in the application's pixmap cache; they need a QGuiApplication and its thread.
 //
 // Functions returning a QPixmap take the device pixel ratio to paint for (0: the
 // application's); the pixmap has size x ratio device pixels and carries the ratio,

@@ -67,7 +67,7 @@ QImage renderTile(const Tile &tile, int size, qreal devicePixelRatio)
     p.drawRoundedRect(box, radius, radius);
 
     // The glyph takes a larger share of small tiles.
-    const qreal share = size <= 16 ? 0.84 : size <= 24 ? 0.76 : 0.7;
+    const qreal share = size <= 16 ? 0.84 : size <= 24 ? 0.76 : 0.72;
     const qreal glyphSize = box.width() * share;
     const qreal unit = glyphSize / 24.0;
     QPointF origin = box.center() - QPointF(glyphSize, glyphSize) / 2;

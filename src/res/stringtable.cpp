@@ -35,6 +35,8 @@ const QHash<int, QString> &table()
         {IDS_TOO_MANY_ATTEMPTS, QStringLiteral("Too many attempts. Unauthorized user!")},
         {IDS_HINT_QUESTION_EMPTY, QStringLiteral("Hint Question cannot be empty.")},
         {IDS_HINT_ANSWER_EMPTY, QStringLiteral("Hint Answer cannot be empty.")},
+        {IDS_PASSWORD_NOT_SAVED, QStringLiteral("The password has not been changed.\n%1")},
+        {IDS_COLOURS_NOT_SAVED, QStringLiteral("The chart colours have not been saved.\n%1")},
     };
     return texts;
 }

@@ -74,10 +74,12 @@ bool CNumberEdit::acceptsCharacter(QChar c, const QString &text, int caret)
 
 void CNumberEdit::keyPressEvent(QKeyEvent *event)
 {
-    // Keys without a printable character (editing keys, shortcuts, Enter) and
+    // Keys without a printable character (editing keys, Enter), shortcuts and
     // text of several characters at once are left to the edit and the filter.
     const QString typed = event->text();
-    if (typed.size() == 1 && typed[0].isPrint() && !acceptsCharacter(typed[0], text(), cursorPosition())) {
+    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!shortcut && typed.size() == 1 && typed[0].isPrint()
+        && !acceptsCharacter(typed[0], text(), cursorPosition())) {
         event->accept();
         return;
     }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QList>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -86,6 +87,12 @@ T *child(const QWidget *parent, const QString &name)
     if (!found)
         qFatal("no child %s", qPrintable(name));
     return found;
+}
+
+// Clicks the push button of that object name ("ok", "cancel" ...).
+inline void clickButton(QWidget *parent, const QString &name)
+{
+    QTest::mouseClick(child<QPushButton>(parent, name), Qt::LeftButton);
 }
 
 // A private working folder that is also the current folder, and a profile in

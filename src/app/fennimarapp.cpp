@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QSettings>
 #include <QUrl>
 
@@ -98,6 +99,11 @@ bool CFennimarApp::InitInstance()
     services.saveFileName = askSaveFileName;
     services.openFile = [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     services.writeProfile = &CFennimarApp::writeProfile;
+    services.choosePrinter = [](QWidget *parent, QPrinter &printer) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        return dialog.exec() == QDialog::Accepted;
+    };
     m_frame = std::make_unique<CMainFrame>(m_store, services);
     m_frame->showMaximized();
     return true;

@@ -394,6 +394,7 @@ void CMainFrame::runCommand(int id)
         exportFile(id);
         break;
     case ID_FILE_PRINT:
+        print();
         break;
     default:
         break;

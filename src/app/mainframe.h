@@ -17,6 +17,7 @@ class CStartDateCtrl;
 class GuiCapOutBar;
 class QAction;
 class QLabel;
+class QPrinter;
 class QSplitter;
 class QToolBar;
 struct ExportSource;
@@ -40,6 +41,8 @@ public:
         std::function<void(const QString &)> openFile;
         // Writes the profile ("Directory"/"Path", and the split sizes when given).
         std::function<void(const QString &, int first, int second)> writeProfile;
+        // The print dialog: sets up the printer; false when cancelled.
+        std::function<bool(QWidget *, QPrinter &)> choosePrinter;
     };
 
     CMainFrame(CDataStore &store, Services services, QWidget *parent = nullptr);
@@ -110,8 +113,9 @@ private:
     // Runs a store change; a failed write is shown, and the view shows the disk.
     bool storeChange(const std::function<void()> &change);
 
-    // Exports
+    // Exports and printing
     void exportFile(int id);
+    void print();
 
     CDataStore &m_store;
     Services m_services;

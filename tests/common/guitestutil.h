@@ -140,3 +140,16 @@ inline QColor pixel(const QImage &image, int x, int y)
 }
 
 } // namespace testutil
+
+// QTEST_MAIN for the GUI tests: the whole run works in its own temporary
+// current folder with the test profile.
+#define FENNIMAR_GUI_TEST_MAIN(TestObject)                                                                             \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        testutil::GuiTestPlace place;                                                                                  \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }

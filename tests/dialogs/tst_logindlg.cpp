@@ -246,5 +246,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLoginDlg)
+FENNIMAR_GUI_TEST_MAIN(TestLoginDlg)
 #include "tst_logindlg.moc"

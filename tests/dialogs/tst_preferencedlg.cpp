@@ -251,5 +251,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPreferenceDlg)
+FENNIMAR_GUI_TEST_MAIN(TestPreferenceDlg)
 #include "tst_preferencedlg.moc"

@@ -61,6 +61,20 @@ private Q_SLOTS:
         QVERIFY(login.width() >= login.sizeHint().width());
     }
 
+    void tabOrder()
+    {
+        CLoginDlg login(m_place->path());
+        login.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&login));
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"password", "ok", "cancel", "forgot"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("password"));
+    }
+
     void rightPassword_data()
     {
         QTest::addColumn<bool>("enterKey");

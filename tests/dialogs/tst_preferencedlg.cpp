@@ -202,6 +202,17 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.directory(), data);
 
+        CPreferenceDlg tabbed(m_workDir, CPreferenceDlg::kCommandMode);
+        tabbed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabbed));
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, QStringList({"change", "color", "ok", "cancel", "help", "directory"}));
+        tabbed.reject();
+
         CPreferenceDlg other(m_workDir, CPreferenceDlg::kCommandMode);
         other.show();
         QTest::keyClick(&other, Qt::Key_Escape);

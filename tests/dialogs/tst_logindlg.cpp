@@ -66,12 +66,7 @@ private Q_SLOTS:
         CLoginDlg login(m_place->path());
         login.show();
         QVERIFY(QTest::qWaitForWindowExposed(&login));
-        QStringList visited;
-        for (int i = 0; i < 4; ++i) {
-            visited << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(visited, QStringList({"password", "ok", "cancel", "forgot"}));
+        QCOMPARE(tabWalk(4), QStringList({"password", "ok", "cancel", "forgot"}));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("password"));
     }
 

@@ -205,12 +205,7 @@ private Q_SLOTS:
         CPreferenceDlg tabbed(m_workDir, CPreferenceDlg::kCommandMode);
         tabbed.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tabbed));
-        QStringList visited;
-        for (int i = 0; i < 6; ++i) {
-            visited << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QCOMPARE(visited, QStringList({"change", "color", "ok", "cancel", "help", "directory"}));
+        QCOMPARE(tabWalk(6), QStringList({"change", "color", "ok", "cancel", "help", "directory"}));
         tabbed.reject();
 
         CPreferenceDlg other(m_workDir, CPreferenceDlg::kCommandMode);

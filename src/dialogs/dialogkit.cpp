@@ -64,6 +64,16 @@ void addFormRow(QFormLayout *form, const QString &label, QWidget *field)
     form->addRow(makeLabel(label, field, form->parentWidget()), field);
 }
 
+void setTabChain(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 void setBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();

@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include <initializer_list>
+
 class QDialog;
 class CGuiComboBoxExt;
 class QBoxLayout;
@@ -37,6 +39,9 @@ QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent);
 
 // A form row: the label (buddy of the field) and the field.
 void addFormRow(QFormLayout *form, const QString &label, QWidget *field);
+
+// Tab goes through the widgets in this order (the order they are seen in).
+void setTabChain(std::initializer_list<QWidget *> widgets);
 
 // Paints the dialog's background in one colour.
 void setBackground(QWidget *widget, const QColor &colour);

@@ -56,6 +56,7 @@ CLoginDlg::CLoginDlg(const QString &workDir, QWidget *parent)
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabChain({m_password, buttons.ok, buttons.cancel, forgot});
     m_password->setFocus();
 }
 

@@ -67,6 +67,7 @@ CPreferenceDlg::CPreferenceDlg(const QString &workDir, int mode, QWidget *parent
     layout->addSpacing(10);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabChain({m_field, change, color, buttons.ok, buttons.cancel, help});
     change->setFocus();
 }
 

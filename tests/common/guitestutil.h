@@ -95,6 +95,17 @@ inline void clickButton(QWidget *parent, const QString &name)
     QTest::mouseClick(child<QPushButton>(parent, name), Qt::LeftButton);
 }
 
+// The object names of the widgets Tab visits, starting at the focused one.
+inline QStringList tabWalk(int steps)
+{
+    QStringList visited;
+    for (int i = 0; i < steps; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return visited;
+}
+
 // A private working folder that is also the current folder, and a profile in
 // the test location, for each test function.
 class GuiTestPlace
@@ -140,3 +151,16 @@ inline QColor pixel(const QImage &image, int x, int y)
 }
 
 } // namespace testutil
+
+// QTEST_MAIN for the GUI tests: the whole run works in its own temporary
+// current folder with the test profile.
+#define FENNIMAR_GUI_TEST_MAIN(TestObject)                                                                             \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        testutil::GuiTestPlace place;                                                                                  \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }

@@ -133,5 +133,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAccountCombo)
+FENNIMAR_GUI_TEST_MAIN(TestAccountCombo)
 #include "tst_accountcombo.moc"

@@ -77,5 +77,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestBitmapLabel)
+FENNIMAR_GUI_TEST_MAIN(TestBitmapLabel)
 #include "tst_bitmaplabel.moc"

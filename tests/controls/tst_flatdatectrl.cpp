@@ -202,5 +202,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFlatDateCtrl)
+FENNIMAR_GUI_TEST_MAIN(TestFlatDateCtrl)
 #include "tst_flatdatectrl.moc"

@@ -231,5 +231,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGradientHeaderCtrl)
+FENNIMAR_GUI_TEST_MAIN(TestGradientHeaderCtrl)
 #include "tst_gradientheaderctrl.moc"

@@ -294,5 +294,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestNumberEdit)
+FENNIMAR_GUI_TEST_MAIN(TestNumberEdit)
 #include "tst_numberedit.moc"

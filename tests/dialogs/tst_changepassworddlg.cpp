@@ -239,5 +239,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestChangePasswordDlg)
+FENNIMAR_GUI_TEST_MAIN(TestChangePasswordDlg)
 #include "tst_changepassworddlg.moc"

@@ -249,5 +249,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestColorSettingsDlg)
+FENNIMAR_GUI_TEST_MAIN(TestColorSettingsDlg)
 #include "tst_colorsettingsdlg.moc"

@@ -61,6 +61,15 @@ private Q_SLOTS:
         QVERIFY(login.width() >= login.sizeHint().width());
     }
 
+    void tabOrder()
+    {
+        CLoginDlg login(m_place->path());
+        login.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&login));
+        QCOMPARE(tabWalk(4), QStringList({"password", "ok", "cancel", "forgot"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("password"));
+    }
+
     void rightPassword_data()
     {
         QTest::addColumn<bool>("enterKey");
@@ -246,5 +255,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLoginDlg)
+FENNIMAR_GUI_TEST_MAIN(TestLoginDlg)
 #include "tst_logindlg.moc"

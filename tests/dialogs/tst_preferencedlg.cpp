@@ -202,6 +202,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.directory(), data);
 
+        CPreferenceDlg tabbed(m_workDir, CPreferenceDlg::kCommandMode);
+        tabbed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabbed));
+        QCOMPARE(tabWalk(6), QStringList({"change", "color", "ok", "cancel", "help", "directory"}));
+        tabbed.reject();
+
         CPreferenceDlg other(m_workDir, CPreferenceDlg::kCommandMode);
         other.show();
         QTest::keyClick(&other, Qt::Key_Escape);
@@ -251,5 +257,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPreferenceDlg)
+FENNIMAR_GUI_TEST_MAIN(TestPreferenceDlg)
 #include "tst_preferencedlg.moc"

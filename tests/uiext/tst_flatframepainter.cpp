@@ -178,5 +178,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFlatFramePainter)
+FENNIMAR_GUI_TEST_MAIN(TestFlatFramePainter)
 #include "tst_flatframepainter.moc"

@@ -142,5 +142,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiCapOutBar)
+FENNIMAR_GUI_TEST_MAIN(TestGuiCapOutBar)
 #include "tst_guicapoutbar.moc"

@@ -2,6 +2,7 @@
 #include "fennimarlook.h"
 #include "guidrawlayer.h"
 #include "guiicons.h"
+#include "guitestutil.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -56,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(toColorRef(colour), back);
     }
 
-    void colorRefOfOtherSpecs()
+    void colorRefOfOtherColourModels()
     {
         QCOMPARE(toColorRef(QColor::fromHsv(0, 255, 255)), quint32(0x0000FF));
         QCOMPARE(toColorRef(QColor::fromCmyk(255, 0, 255, 0)), quint32(0x00FF00));
@@ -133,5 +134,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiDrawLayer)
+FENNIMAR_GUI_TEST_MAIN(TestGuiDrawLayer)
 #include "tst_guidrawlayer.moc"

@@ -151,5 +151,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestGuiFolder)
+FENNIMAR_GUI_TEST_MAIN(TestGuiFolder)
 #include "tst_guifolder.moc"

@@ -1,3 +1,4 @@
+#include "guitestutil.h"
 #include "helpopener.h"
 
 #include <QCoreApplication>
@@ -29,5 +30,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHelpOpener)
+FENNIMAR_GUI_TEST_MAIN(TestHelpOpener)
 #include "tst_helpopener.moc"

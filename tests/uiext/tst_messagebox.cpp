@@ -107,5 +107,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestMessageBox)
+FENNIMAR_GUI_TEST_MAIN(TestMessageBox)
 #include "tst_messagebox.moc"

@@ -39,6 +39,8 @@ const QHash<int, QString> &table()
         {IDS_HINT_ANSWER_EMPTY, QStringLiteral("Hint Answer cannot be empty.")},
         {IDS_EXCEL_EXPORT_FAILED, QStringLiteral("There was a problem exporting the document to MS Excel\n"
                                                  "Please contact support@fennimar.org")},
+        {IDS_PASSWORD_NOT_SAVED, QStringLiteral("The password has not been changed.\n%1")},
+        {IDS_COLOURS_NOT_SAVED, QStringLiteral("The chart colours have not been saved.\n%1")},
     };
     return texts;
 }

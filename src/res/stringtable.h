@@ -28,6 +28,8 @@ enum StringId : int {
     IDS_HINT_QUESTION_EMPTY = 61468,
     IDS_HINT_ANSWER_EMPTY = 61469,
     IDS_EXCEL_EXPORT_FAILED = 61470,
+    IDS_PASSWORD_NOT_SAVED = 61600,
+    IDS_COLOURS_NOT_SAVED = 61601,
 };
 
 // The text of a string-table entry; empty for an unknown id.

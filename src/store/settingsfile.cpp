@@ -99,16 +99,21 @@ SettingsRecord readSettings(const QString &workDir)
     return record;
 }
 
-bool writeSettings(const QString &workDir, const SettingsRecord &record)
+bool writeSettings(const QString &workDir, const SettingsRecord &record, QString *error)
 {
-    if (workDir.isEmpty())
+    if (workDir.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Could not save %1: no working directory has been chosen").arg(kSettingsFile);
         return false;
+    }
     ArchiveWriter out;
     for (const QString *field : {&record.first, &record.password, &record.hintQuestion, &record.hintAnswer})
         out.writeString(encipherSettingsField(*field));
     try {
         writeFileAtomic(settingsFilePath(workDir), out.bytes());
-    } catch (const FileError &) {
+    } catch (const FileError &e) {
+        if (error)
+            *error = e.message();
         return false;
     }
     return true;

@@ -30,5 +30,6 @@ void createDefaultSettings(const QString &workDir);
 // The four fields; all empty when the file is missing or unreadable (or there is
 // no working directory yet).
 SettingsRecord readSettings(const QString &workDir);
-// Replaces the file whole; false, leaving the old file as it was, when it cannot.
-bool writeSettings(const QString &workDir, const SettingsRecord &record);
+// Replaces the file whole; false, leaving the old file as it was, when it cannot,
+// with the message for the user (path and reason) in *error when given.
+bool writeSettings(const QString &workDir, const SettingsRecord &record, QString *error = nullptr);

@@ -160,6 +160,27 @@ private Q_SLOTS:
 
         QVERIFY(!writeSettings(dir.filePath("gone"), old));
     }
+
+    void failedWriteNamesPathAndReason()
+    {
+        QTemporaryDir dir;
+        const QString gone = dir.filePath(QStringLiteral("gone"));
+        QString error;
+        QVERIFY(!writeSettings(gone, SettingsRecord(), &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Could not save ") + QDir::toNativeSeparators(settingsFilePath(gone))
+                                  + QStringLiteral(": ")),
+                 qPrintable(error));
+        QVERIFY2(error.size() > QStringLiteral("Could not save : ").size() + settingsFilePath(gone).size(),
+                 qPrintable(error));
+
+        error.clear();
+        QVERIFY(!writeSettings(QString(), SettingsRecord(), &error));
+        QCOMPARE(error, QStringLiteral("Could not save setfnpngs.pss: no working directory has been chosen"));
+
+        error = QStringLiteral("untouched");
+        QVERIFY(writeSettings(dir.path(), SettingsRecord(), &error));
+        QCOMPARE(error, QStringLiteral("untouched"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -1,0 +1,41 @@
+#include "guitoolbutton.h"
+
+#include "guidrawlayer.h"
+
+#include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+CGuiToolButton::CGuiToolButton(int commandId, QWidget *parent)
+    : QToolButton(parent)
+    , m_commandId(commandId)
+{
+    setAutoRaise(true);
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void CGuiToolButton::SetCaption(const QString &caption)
+{
+    setText(caption);
+}
+
+void CGuiToolButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+
+    const bool down = isDown() || isChecked();
+    const bool hot = isEnabled() && (underMouse() || hasFocus());
+    if (down || hot) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(GuiDrawLayer::GetRGBCaptionXP());
+        p.setBrush(down ? GuiDrawLayer::GetRGBPressBXP() : GuiDrawLayer::GetRGBFondoXP());
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    }
+    // Only the icon and text from the style; the panel is ours.
+    option.state &= ~(QStyle::State_MouseOver | QStyle::State_Sunken | QStyle::State_On | QStyle::State_HasFocus);
+    option.rect = rect().adjusted(2, 2, -2, -2);
+    p.drawControl(QStyle::CE_ToolButtonLabel, option);
+}

@@ -6,6 +6,7 @@
 #include "accountcombo.h"
 #include "exportformats.h"
 #include "exportsource.h"
+#include "fileio.h"
 #include "messagebox.h"
 #include "midpage.h"
 #include "recordlists.h"

@@ -38,6 +38,12 @@ namespace {
 
 constexpr int kRangeDays = 365;
 
+// The icon of a view (the all-accounts list shares the Transactions icon).
+QIcon viewIcon(int view)
+{
+    return QIcon(navigationIcon(view == VIEW_TRANSACTIONS_ALL ? VIEW_TRANSACTIONS : view));
+}
+
 QDateTime wall(const OleDateTime &d)
 {
     return d.toDateTime();
@@ -181,6 +187,7 @@ void CMainFrame::createToolBars()
     m_filterBar->addAction(m_actions.value(ID_HELP_CONTENTS));
     m_filterBar->addAction(m_actions.value(ID_APP_ABOUT));
 
+    addToolBarBreak();
     m_commandBar = addToolBar(QStringLiteral("Fennimar ToolBar"));
     m_commandBar->setObjectName(QStringLiteral("commandToolBar"));
     m_commandBar->setMovable(false);
@@ -204,7 +211,7 @@ void CMainFrame::createToolBars()
 void CMainFrame::createPanes()
 {
     m_captionBar = new GuiCapOutBar(this);
-    m_captionBar->setCaption(CMidPage::viewTitle(VIEW_ACCOUNTS), QIcon(viewCaptionImage(VIEW_ACCOUNTS)));
+    m_captionBar->setCaption(CMidPage::viewTitle(VIEW_ACCOUNTS), viewIcon(VIEW_ACCOUNTS));
     static const char *buttonTips[] = {"Accounts", "Transactions", "Plans", "Categories", "Reports"};
     for (int i = 0; i < 5; ++i)
         m_captionBar->rightTool()->AddButton(ID_VIEW_ACCOUNTS + i, QIcon(viewButtonIcon(i)), QString(),
@@ -227,7 +234,7 @@ void CMainFrame::createPanes()
     filter.selectedAccountId = [this] { return m_selector->currentAccountId(); };
     m_page = new CMidPage(m_store, filter, this);
     connect(m_page, &CMidPage::viewCaptionChanged, this, [this](const QString &title, int image) {
-        m_captionBar->setCaption(title, QIcon(viewCaptionImage(image)));
+        m_captionBar->setCaption(title, viewIcon(image));
     });
     connect(m_page, &CMidPage::selectionChanged, this, &CMainFrame::updateCommandStates);
     connect(m_page, &CMidPage::fileError, this, &CMainFrame::reportFileError);
@@ -251,7 +258,7 @@ void CMainFrame::createPanes()
 
 void CMainFrame::connectLists()
 {
-    connect(m_page->accountList(), &CRecordListView::selectionMarkChanged, this, &CMainFrame::onAccountRowClicked);
+    connect(m_page->accountList(), &CRecordListView::selectionMarkChosen, this, &CMainFrame::onAccountRowClicked);
     connect(m_page->accountList(), &CRecordListView::rowDoubleClicked, this, &CMainFrame::onAccountRowDoubleClicked);
     for (CRecordListView *list : std::initializer_list<CRecordListView *>{
              m_page->accountList(), m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
@@ -277,8 +284,8 @@ CommandState CMainFrame::commandState() const
     s.selection = m_page->selectionMark();
     s.count = m_page->accountTransList()->count();
     s.treeItemSelected = m_page->categoryTree()->currentItem() != nullptr;
-    s.toolBarVisible = m_commandBar->isVisible() || m_filterBar->isVisible();
-    s.statusBarVisible = statusBar()->isVisible();
+    s.toolBarVisible = !m_commandBar->isHidden() || !m_filterBar->isHidden();
+    s.statusBarVisible = !statusBar()->isHidden();
     return s;
 }
 
@@ -325,13 +332,13 @@ void CMainFrame::runCommand(int id)
         close();
         break;
     case ID_VIEW_TOOLBAR: {
-        const bool show = !(m_commandBar->isVisible() || m_filterBar->isVisible());
+        const bool show = m_commandBar->isHidden() && m_filterBar->isHidden();
         m_commandBar->setVisible(show);
         m_filterBar->setVisible(show);
         break;
     }
     case ID_VIEW_STATUS_BAR:
-        statusBar()->setVisible(!statusBar()->isVisible());
+        statusBar()->setVisible(statusBar()->isHidden());
         break;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:

@@ -3,6 +3,7 @@
 #include "accounttransrows.h"
 #include "categorytreectrl.h"
 #include "datastore.h"
+#include "gradientheaderctrl.h"
 #include "images.h"
 #include "recordlists.h"
 
@@ -11,12 +12,20 @@
 CMidPage::CMidPage(CDataStore &store, Filter filter, QWidget *parent)
     : QWidget(parent), m_store(store), m_filter(std::move(filter))
 {
-    m_accountList = new CAccountListCtrl(&accountPicture, this);
+    m_accountList = new CAccountListCtrl([](int icon) { return accountPicture(icon); }, this);
     m_accountTransList = new CAccountTransListCtrl(transactionRowPicture(), this);
     m_planList = new CPlanListCtrl(this);
     m_categoryTree = new CCategoryTreeCtrl(true, this);
     m_reportList = new CReportListCtrl(reportPicture(), this);
     m_allTransList = new CAllTransListCtrl(this);
+
+    // Pictures before the column titles of the transactions and plans lists.
+    for (const auto &[list, strip] : {std::pair<CRecordListView *, int>{m_accountTransList, 0}, {m_planList, 1}}) {
+        QList<QIcon> pictures;
+        for (int column = 0; column < 4; ++column)
+            pictures << QIcon(columnPicture(strip, column));
+        static_cast<CGradientHeaderCtrl *>(list->horizontalHeader())->setPictures(pictures);
+    }
 
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);

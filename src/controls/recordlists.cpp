@@ -44,6 +44,9 @@ void CAccountTransListCtrl::setRows(AccountTransRows rows)
     const bool plans = rows.hasPlans();
     const int heading = rows.count + 1;
     m_model.setAccountTransRows(std::move(rows));
+    // The opening row's text may use the cell beside it, which it leaves empty.
+    if (m_model.rowCount() > 0)
+        setSpan(0, 0, 1, 2);
     if (plans)
         setSpan(heading, 0, 1, m_model.columnCount());
 }

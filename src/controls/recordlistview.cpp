@@ -1,5 +1,7 @@
 #include "recordlistview.h"
 
+#include "gradientheaderctrl.h"
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -13,6 +15,7 @@ CRecordListView::CRecordListView(QWidget *parent) : QTableView(parent)
     setWordWrap(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalHeader()->hide();
+    setHorizontalHeader(new CGradientHeaderCtrl(this));
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(false);
@@ -50,14 +53,25 @@ void CRecordListView::setSelectionMark(int row)
 
 void CRecordListView::mousePressEvent(QMouseEvent *event)
 {
+    const int before = selectionMark();
     if (event->button() == Qt::RightButton) {
         const QModelIndex index = indexAt(event->position().toPoint());
         if (index.isValid())
             setSelectionMark(index.row());
         event->accept();
-        return;
+    } else {
+        QTableView::mousePressEvent(event);
     }
-    QTableView::mousePressEvent(event);
+    if (selectionMark() != before)
+        Q_EMIT selectionMarkChosen(selectionMark());
+}
+
+void CRecordListView::keyPressEvent(QKeyEvent *event)
+{
+    const int before = selectionMark();
+    QTableView::keyPressEvent(event);
+    if (selectionMark() != before)
+        Q_EMIT selectionMarkChosen(selectionMark());
 }
 
 void CRecordListView::mouseDoubleClickEvent(QMouseEvent *event)

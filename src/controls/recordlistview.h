@@ -16,11 +16,14 @@ public:
 
 Q_SIGNALS:
     void selectionMarkChanged(int row);
+    // The user moved the selection mark with the mouse or the keyboard.
+    void selectionMarkChosen(int row);
     void rowDoubleClicked(int row);
     void contextMenuRequested(int row, const QPoint &globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

@@ -9,6 +9,7 @@
 #include "storefixture.h"
 
 #include <QApplication>
+#include <QPrinter>
 
 #include <memory>
 

@@ -2,6 +2,7 @@
 #include "categorytreectrl.h"
 #include "enddatectrl.h"
 #include "guicapoutbar.h"
+#include "guifolder.h"
 #include "recordlists.h"
 #include "startdatectrl.h"
 

@@ -15,7 +15,8 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_root;
+    std::unique_ptr<QTemporaryDir> m_rootDir;
+    QTemporaryDir &root() { return *m_rootDir; }
 
     static QVariant profileValue(const QString &key)
     {
@@ -46,8 +47,9 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void init()
     {
+        m_rootDir = std::make_unique<QTemporaryDir>();
         QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).clear();
-        CPreferenceDlg::setFolderPicker([this](QWidget *, const QString &) { return m_root.path(); });
+        CPreferenceDlg::setFolderPicker([this](QWidget *, const QString &) { return root().path(); });
     }
 
     void cleanup() { QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).clear(); }
@@ -59,7 +61,7 @@ private Q_SLOTS:
         answerChooser(true);
         CFennimarApp app;
         QVERIFY(app.InitInstance());
-        const QString dir = m_root.filePath(QStringLiteral("Fennimar"));
+        const QString dir = root().filePath(QStringLiteral("Fennimar"));
         QCOMPARE(app.g_strWorkDir, dir);
         QVERIFY(QFileInfo(dir).isDir());
         // The new folder has its settings and default files; nothing went to the current folder.
@@ -78,7 +80,7 @@ private Q_SLOTS:
 
     void rememberedFolderAndPassword()
     {
-        const QString dir = m_root.filePath(QStringLiteral("books"));
+        const QString dir = root().filePath(QStringLiteral("books"));
         QDir().mkpath(dir);
         QVERIFY(writeSettings(dir, {QString(), QStringLiteral("secret"), QStringLiteral("q"), QStringLiteral("a")}));
         setProfileValue("Directory/Path", dir);
@@ -99,7 +101,7 @@ private Q_SLOTS:
 
     void vanishedFolder()
     {
-        const QString gone = m_root.filePath(QStringLiteral("gone/Fennimar"));
+        const QString gone = root().filePath(QStringLiteral("gone/Fennimar"));
         setProfileValue("Directory/Path", gone);
         MessageRecorder messages;
         answerLogin(QString());
@@ -116,7 +118,7 @@ private Q_SLOTS:
         answerChooser(true);
         CFennimarApp again;
         QVERIFY(again.InitInstance());
-        QCOMPARE(again.g_strWorkDir, m_root.filePath(QStringLiteral("Fennimar")));
+        QCOMPARE(again.g_strWorkDir, root().filePath(QStringLiteral("Fennimar")));
         QCOMPARE(messages.texts().size(), 2);
         again.mainFrame()->close();
     }
@@ -127,7 +129,7 @@ private Q_SLOTS:
         CFennimarApp app;
         QVERIFY(!app.InitInstance());
         QVERIFY(QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).allKeys().isEmpty());
-        QVERIFY(!QFileInfo::exists(m_root.filePath(QStringLiteral("Fennimar"))));
+        QVERIFY(!QFileInfo::exists(root().filePath(QStringLiteral("Fennimar"))));
     }
 
     void showValuesDefaultsToOne()

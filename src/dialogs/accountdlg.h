@@ -1,0 +1,41 @@
+#pragma once
+
+#include "records.h"
+
+#include <QDialog>
+
+class CAmountEdit;
+class CNotesEdit;
+class QLineEdit;
+class QToolButton;
+
+// "Account": edits one account. The picture button opens the icon picker.
+// OK refuses an amount that is no number and an empty account number.
+class CAccountDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CAccountDlg(QWidget *parent = nullptr);
+
+    void setRecord(const AccountRecord &record);
+    // After OK, the edited record; the id is the one given.
+    AccountRecord record() const { return m_record; }
+
+    // The picture shown, as it will be stored.
+    int iconIndex() const { return m_icon; }
+
+private:
+    void showIcon(int index);
+    void onIcon();
+    void onOk();
+
+    AccountRecord m_record;
+    int m_icon = 0;
+    QLineEdit *m_number;
+    QLineEdit *m_name;
+    QLineEdit *m_bank;
+    CAmountEdit *m_minimumBalance;
+    CNotesEdit *m_notes;
+    QToolButton *m_iconButton;
+};

@@ -98,11 +98,14 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
     createPanes();
 
     refillAccountSelector();
-    const Period month = monthPeriod(QDate::currentDate());
-    m_startDate->setDateTime(wall(month.from));
-    m_endDate->setDateTime(wall(month.to));
-    m_endDate->setDateTimeRange(wall(month.from), wall(month.from).addDays(kRangeDays));
-    m_startDate->setDateTimeRange(wall(month.to).addDays(-kRangeDays), wall(month.to));
+    {
+        const QSignalBlocker quietStart(m_startDate), quietEnd(m_endDate);
+        const Period month = monthPeriod(QDate::currentDate());
+        m_startDate->setDateTime(wall(month.from));
+        m_endDate->setDateTime(wall(month.to));
+        m_endDate->setDateTimeRange(wall(month.from), wall(month.from).addDays(kRangeDays));
+        m_startDate->setDateTimeRange(wall(month.to).addDays(-kRangeDays), wall(month.to));
+    }
 
     statusBar()->showMessage(LoadText(IDS_IDLE_MESSAGE));
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString &message) {

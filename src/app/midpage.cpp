@@ -16,6 +16,7 @@ CMidPage::CMidPage(CDataStore &store, Filter filter, QWidget *parent)
     m_accountTransList = new CAccountTransListCtrl(transactionRowPicture(), this);
     m_planList = new CPlanListCtrl(this);
     m_categoryTree = new CCategoryTreeCtrl(true, this);
+    m_categoryTree->setItemPicture(QIcon(categoryPicture()));
     m_reportList = new CReportListCtrl(reportPicture(), this);
     m_allTransList = new CAllTransListCtrl(this);
 

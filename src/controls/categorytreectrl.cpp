@@ -75,7 +75,7 @@ QTreeWidgetItem *CCategoryTreeCtrl::makeItem(const QString &name) const
 {
     auto *item = new QTreeWidgetItem(QStringList{name});
     item->setData(0, kStoredNameRole, name);
-    item->setIcon(0, windowIcon());
+    item->setIcon(0, m_itemPicture);
     if (m_editing)
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     return item;

@@ -22,6 +22,9 @@ public:
     // Throws FileError (the tree is kept then).
     void writeFile(const QString &workDir);
 
+    // The picture every item shows.
+    void setItemPicture(const QIcon &picture) { m_itemPicture = picture; }
+
     CategoryTree tree() const;
     // Adds a name as the last child of the selected item and expands it; with no
     // selected item only into an empty tree, at the top level. Returns the new item.
@@ -40,4 +43,5 @@ protected:
 private:
     QTreeWidgetItem *makeItem(const QString &name) const;
     bool m_editing;
+    QIcon m_itemPicture;
 };

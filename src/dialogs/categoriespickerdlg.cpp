@@ -17,7 +17,7 @@ CCategoriesPickerDlg::CCategoriesPickerDlg(const QString &workDir, QWidget *pare
     setBackground(this, GuiDrawLayer::GetRGBColorFace());
 
     m_tree->setObjectName(QStringLiteral("tree"));
-    m_tree->setWindowIcon(QIcon(categoryPicture()));
+    m_tree->setItemPicture(QIcon(categoryPicture()));
     m_tree->setMinimumSize(260, 300);
     m_tree->fill(workDir);
     setName(QString());

@@ -23,18 +23,6 @@
 
 namespace {
 
-double medianMs(int repeats, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 CMainFrame::Services services(const QString &dir)
 {

@@ -16,23 +16,6 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-
-double medianMs(int repeats, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);

@@ -3,9 +3,13 @@
 #include "recordfiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTextStream>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -76,4 +80,17 @@ QString ensureBenchBook(const QString &dir, int accounts, int perAccount, int pl
     put(folder.filePath(QStringLiteral("Plan2024120100000090.pln")), encodePlans(planTable));
     put(marker, stamp.toLatin1());
     return dir;
+}
+
+double medianMs(int repeats, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+#include <functional>
+
 // Makes (once) a book of `accounts` accounts with `perAccount` transactions each,
 // spread over the two years before 2026-12-01, and `plans` plans. Returns its folder.
 QString ensureBenchBook(const QString &dir, int accounts, int perAccount, int plans);
+
+// The median wall time of running work `repeats` times, in milliseconds.
+double medianMs(int repeats, const std::function<void()> &work);

@@ -250,20 +250,31 @@ QString CDataStore::addTransaction(TransactionRecord record)
     return key;
 }
 
-void CDataStore::modifyTransaction(const QString &key, const TransactionRecord &record)
+void CDataStore::modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key,
+                                     const TransactionRecord &record)
 {
     requireKey(key, kTransactionExt);
     TransactionRecord stored = record;
     stored.key = key;
     writeFileAtomic(filePath(transactionFileName(key)), encodeTransaction(stored));
-    m_mapAccountTrans.insert(key, stored);
+    table.insert(key, stored);
+}
+
+void CDataStore::deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key)
+{
+    requireKey(key, kTransactionExt);
+    removeFile(filePath(transactionFileName(key)));
+    table.remove(key);
+}
+
+void CDataStore::modifyTransaction(const QString &key, const TransactionRecord &record)
+{
+    modifyTransactionIn(m_mapAccountTrans, key, record);
 }
 
 void CDataStore::deleteTransaction(const QString &key)
 {
-    requireKey(key, kTransactionExt);
-    removeFile(filePath(transactionFileName(key)));
-    m_mapAccountTrans.remove(key);
+    deleteTransactionIn(m_mapAccountTrans, key);
 }
 
 void CDataStore::deleteAllTransactions(const QString &accountId)
@@ -273,15 +284,30 @@ void CDataStore::deleteAllTransactions(const QString &accountId)
         deleteTransaction(key);
 }
 
+TransactionRecord CDataStore::lookupIn(const RecordMap<TransactionRecord> &table, const QString &key)
+{
+    const TransactionRecord *r = table.find(key);
+    return r ? *r : TransactionRecord();
+}
+
 TransactionRecord CDataStore::lookupTransaction(const QString &key) const
 {
-    const TransactionRecord *r = m_mapAccountTrans.find(key);
-    return r ? *r : TransactionRecord();
+    return lookupIn(m_mapAccountTrans, key);
 }
 
 TransactionRow CDataStore::rowFor(const TransactionRecord &r, const QString &accountNumber) const
 {
     return TransactionRow{r.key, r.subject, accountNumber, r.amount, 0.0, r.date};
+}
+
+ListRow<TransactionRow> CDataStore::recordRow(const TransactionRecord &r) const
+{
+    const AccountRecord *account = m_mapAccounts.find(r.key.left(16));
+    const QString number = account ? account->accountNumber : QString();
+    ListRow<TransactionRow> row;
+    row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};
+    row.data = rowFor(r, number);
+    return row;
 }
 
 TransactionTable CDataStore::fillAccountTransList(const OleDateTime &from, const OleDateTime &to,
@@ -351,24 +377,17 @@ void CDataStore::rebuildAllTransactions()
 
 void CDataStore::modifyAllTransaction(const QString &key, const TransactionRecord &record)
 {
-    requireKey(key, kTransactionExt);
-    TransactionRecord stored = record;
-    stored.key = key;
-    writeFileAtomic(filePath(transactionFileName(key)), encodeTransaction(stored));
-    m_mapAllTrans.insert(key, stored);
+    modifyTransactionIn(m_mapAllTrans, key, record);
 }
 
 void CDataStore::deleteAllTransaction(const QString &key)
 {
-    requireKey(key, kTransactionExt);
-    removeFile(filePath(transactionFileName(key)));
-    m_mapAllTrans.remove(key);
+    deleteTransactionIn(m_mapAllTrans, key);
 }
 
 TransactionRecord CDataStore::lookupAllTransaction(const QString &key) const
 {
-    const TransactionRecord *r = m_mapAllTrans.find(key);
-    return r ? *r : TransactionRecord();
+    return lookupIn(m_mapAllTrans, key);
 }
 
 TransactionTable CDataStore::fillAllTransList(const OleDateTime &fromDate, const OleDateTime &toDate)
@@ -379,14 +398,8 @@ TransactionTable CDataStore::fillAllTransList(const OleDateTime &fromDate, const
     const OleDateTime to = periodEnd(toDate);
     for (const auto &entry : m_mapAllTrans) {
         const TransactionRecord &r = entry.value();
-        if (!(r.date > from && r.date < to))
-            continue;
-        const AccountRecord *account = m_mapAccounts.find(r.key.left(16));
-        const QString number = account ? account->accountNumber : QString();
-        ListRow<TransactionRow> row;
-        row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};
-        row.data = rowFor(r, number);
-        list.append(std::move(row));
+        if (r.date > from && r.date < to)
+            list.append(recordRow(r));
     }
     return list;
 }

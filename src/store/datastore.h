@@ -102,6 +102,12 @@ private:
                               const QStringList &fileNames);
     void skip(const QString &path, const QString &reason) const;
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
+    // A row of the plans and all-transactions lists: account number, date, subject, amount.
+    ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;
+    void modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key,
+                             const TransactionRecord &record);
+    void deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key);
+    static TransactionRecord lookupIn(const RecordMap<TransactionRecord> &table, const QString &key);
     TransactionTable fillAccountTransList(const OleDateTime &from, const OleDateTime &to, const QString &accountId,
                                           const TransactionIndex &index);
 

@@ -124,8 +124,7 @@ void CDataStore::deleteAllPlans(const QString &accountId)
 
 TransactionRecord CDataStore::lookupPlan(const QString &key) const
 {
-    const TransactionRecord *r = m_mapPlans.find(key);
-    return r ? *r : TransactionRecord();
+    return lookupIn(m_mapPlans, key);
 }
 
 QString CDataStore::convertPlan(const QString &key)
@@ -150,15 +149,8 @@ QString CDataStore::convertPlan(const QString &key)
 TransactionTable CDataStore::fillPlansList() const
 {
     TransactionTable list;
-    for (const auto &entry : m_mapPlans) {
-        const TransactionRecord &r = entry.value();
-        const AccountRecord *account = m_mapAccounts.find(r.key.left(16));
-        const QString number = account ? account->accountNumber : QString();
-        ListRow<TransactionRow> row;
-        row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};
-        row.data = rowFor(r, number);
-        list.append(std::move(row));
-    }
+    for (const auto &entry : m_mapPlans)
+        list.append(recordRow(entry.value()));
     return list;
 }
 

@@ -1,12 +1,9 @@
 #include "accounttransrows.h"
-#include "formatters.h"
-#include "listdelegates.h"
 #include "recordlists.h"
 #include "storefixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QHeaderView>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -120,15 +117,6 @@ private Q_SLOTS:
         const int w = trans.viewport()->width();
         QCOMPARE(trans.columnWidth(1), w / 2);
         QCOMPARE(trans.columnWidth(0), w / 6);
-
-        CPlanListCtrl plans;
-        plans.resize(500, 300);
-        plans.show();
-        QApplication::processEvents();
-        const int pw = plans.viewport()->width();
-        QCOMPARE(plans.columnWidth(0), pw / 5);
-        QCOMPARE(plans.columnWidth(2), pw - pw / 5 * 3);
-        QCOMPARE(plans.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Account No"));
     }
 
     void accountListPaintsTheBalanceBySign()
@@ -156,8 +144,6 @@ private Q_SLOTS:
         QVERIFY(countColour(shot, balance0, QColor(0xFF, 0, 0)) > 10);
         QVERIFY(countColour(shot, balance1, QColor(0x3D, 0x6E, 0xC4)) > 10); // zero is positive
         QVERIFY(!asked.isEmpty());
-        // The money text drops the locale's parentheses: no sign at all in en_US.
-        QCOMPARE(formatAmount(-42.5), QStringLiteral("$42.50"));
     }
 
     void rightClickMarksTheRowAndAsksForTheMenu()
@@ -168,6 +154,7 @@ private Q_SLOTS:
         book.store.loadPlans();
         CPlanListCtrl list;
         list.setRows(book.store.fillPlansList());
+        QCOMPARE(list.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Account No"));
         render(list);
         QSignalSpy menu(&list, &CRecordListView::contextMenuRequested);
         QSignalSpy marks(&list, &CRecordListView::selectionMarkChanged);

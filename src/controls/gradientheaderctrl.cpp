@@ -48,17 +48,6 @@ void CGradientHeaderCtrl::setPictures(const QList<QIcon> &pictures)
     viewport()->update();
 }
 
-void CGradientHeaderCtrl::setPictureStrip(const QPixmap &strip)
-{
-    QList<QIcon> pictures;
-    for (int x = 0; x + kPictureSize <= strip.width(); x += kPictureSize) {
-        QPixmap picture = strip.copy(x, 0, kPictureSize, qMin(strip.height(), kPictureSize));
-        picture.setMask(picture.createMaskFromColor(Qt::white, Qt::MaskInColor));
-        pictures.append(QIcon(picture));
-    }
-    setPictures(pictures);
-}
-
 void CGradientHeaderCtrl::setBaseColour(const QColor &base)
 {
     m_base = base;

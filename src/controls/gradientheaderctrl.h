@@ -25,8 +25,6 @@ public:
 
     // Picture i goes before the title of column i.
     void setPictures(const QList<QIcon> &pictures);
-    // Cuts a strip of 16-pixel pictures side by side; white is transparent.
-    void setPictureStrip(const QPixmap &strip);
     bool hasPictures() const { return !m_pictures.isEmpty(); }
 
     // The colour the gradient is chosen by; GuiDrawLayer's face colour at first.

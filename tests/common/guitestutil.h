@@ -95,17 +95,6 @@ inline void clickButton(QWidget *parent, const QString &name)
     QTest::mouseClick(child<QPushButton>(parent, name), Qt::LeftButton);
 }
 
-// The object names of the widgets Tab visits, starting at the focused one.
-inline QStringList tabWalk(int steps)
-{
-    QStringList visited;
-    for (int i = 0; i < steps; ++i) {
-        visited << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    return visited;
-}
-
 // A private working folder that is also the current folder, and a profile in
 // the test location, for each test function.
 class GuiTestPlace

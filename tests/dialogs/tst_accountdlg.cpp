@@ -1,183 +1,86 @@
 #include "accountdlg.h"
+#include "dialogtest.h"
 #include "iconpickerdlg.h"
 #include "images.h"
-#include "recorddlgtest.h"
+#include "records.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
 
 using namespace testutil;
 
-namespace {
-
-AccountRecord stored()
+static AccountRecord stored()
 {
     AccountRecord a;
     a.id = QStringLiteral("2026010112000090");
     a.accountNumber = QStringLiteral("12-345");
-    a.name = QStringLiteral("Household");
-    a.bank = QStringLiteral("North Bank");
     a.minimumBalance = -150.75;
     a.notes = QStringLiteral("joint\r\naccount");
     a.icon = 42;
     return a;
 }
 
-QImage shownPicture(QWidget *dialog)
+static QImage picture(const QIcon &icon)
 {
-    auto *button = child<QToolButton>(dialog, QStringLiteral("icon"));
-    return button->icon().pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    return icon.pixmap(32, 32).toImage();
 }
 
-QImage picture(int index)
-{
-    return accountPicture(index, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-} // namespace
-
+// The account dialog and its icon picker.
 class TestAccountDlg : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GuiTestPlace> m_place;
-
 private Q_SLOTS:
-    void init() { m_place = std::make_unique<GuiTestPlace>(); }
-    void cleanup() { m_place.reset(); }
-
+    // The balance is checked before the number, which may be blanks; Enter in the notes is a new line.
     void newAccount()
     {
+        MessageRecorder messages;
         CAccountDlg dialog;
         showAndWait(&dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Account"));
-        QCOMPARE(captions(&dialog), QStringList({"Account Number", "Bank", "Icon", "Minimum Balance", "Name", "Notes"}));
-        for (const char *name : {"accountNumber", "name", "bank"})
-            QVERIFY(edit(&dialog, name)->text().isEmpty());
-        QCOMPARE(edit(&dialog, "minimumBalance")->text(), QStringLiteral("0"));
-        QCOMPARE(dialog.iconIndex(), 0);
-        QCOMPARE(shownPicture(&dialog), picture(0));
+        retype(edit(&dialog, "name"), QStringLiteral("Savings"));
+        auto *notes = child<QPlainTextEdit>(&dialog, QStringLiteral("notes"));
+        QTest::keyClicks(notes, QStringLiteral("joint"));
+        QCOMPARE(keyResult(&dialog, notes, Qt::Key_Return), -1);
+        QTest::keyClicks(notes, QStringLiteral("account"));
+        retype(edit(&dialog, "minimumBalance"), QString());
+        press(&dialog, "ok");
+        QCOMPARE(focusName(), QStringLiteral("minimumBalance"));
+        QTest::keyClicks(edit(&dialog, "minimumBalance"), QStringLiteral("500.5"));
+        press(&dialog, "ok");
+        QCOMPARE(messages.texts(), QStringList({"Please enter a number.", "Please enter the Account Number."}));
+        QCOMPARE(messages.shown[1].icon, MessageIcon::None);
+        QCOMPARE(messages.shown[1].buttons, MessageButtons::Ok);
         QCOMPARE(focusName(), QStringLiteral("accountNumber"));
         QCOMPARE(dialog.record(), AccountRecord());
-    }
-
-    // OK without a change gives the record back whole, the negative minimum
-    // balance the field cannot show included.
-    void unchangedRoundTrip()
-    {
-        CAccountDlg dialog;
-        dialog.setRecord(stored());
-        showAndWait(&dialog);
-        QCOMPARE(edit(&dialog, "accountNumber")->text(), QStringLiteral("12-345"));
-        QCOMPARE(edit(&dialog, "name")->text(), QStringLiteral("Household"));
-        QCOMPARE(edit(&dialog, "bank")->text(), QStringLiteral("North Bank"));
-        QCOMPARE(edit(&dialog, "minimumBalance")->text(), QStringLiteral("150.75"));
-        QCOMPARE(child<QPlainTextEdit>(&dialog, QStringLiteral("notes"))->toPlainText(), QStringLiteral("joint\naccount"));
-        QCOMPARE(shownPicture(&dialog), picture(42));
-        press(&dialog, "ok");
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.record(), stored());
-    }
-
-    void edited()
-    {
-        CAccountDlg dialog;
-        dialog.setRecord(stored());
-        showAndWait(&dialog);
-        retype(edit(&dialog, "accountNumber"), QStringLiteral(" 99 "));
-        retype(edit(&dialog, "name"), QStringLiteral("Savings"));
-        retype(edit(&dialog, "bank"), QString());
-        retype(edit(&dialog, "minimumBalance"), QStringLiteral("500.5"));
-        press(&dialog, "ok");
-        AccountRecord expected = stored();
-        expected.accountNumber = QStringLiteral(" 99 ");
+        QTest::keyClicks(edit(&dialog, "accountNumber"), QStringLiteral("   "));
+        QCOMPARE(keyResult(&dialog, edit(&dialog, "accountNumber"), Qt::Key_Return), int(QDialog::Accepted));
+        AccountRecord expected;
+        expected.accountNumber = QStringLiteral("   ");
         expected.name = QStringLiteral("Savings");
-        expected.bank.clear();
         expected.minimumBalance = 500.5;
+        expected.notes = QStringLiteral("joint\r\naccount");
         QCOMPARE(dialog.record(), expected);
     }
 
-    // The refusals come in this order; each keeps the dialog open and the record as it was.
-    void refusals_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("balance");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("empty number") << "" << "0" << "Please enter the Account Number." << int(MessageIcon::None)
-                                      << "accountNumber";
-        QTest::newRow("no balance first") << "" << "" << "Please enter a number." << int(MessageIcon::Warning)
-                                          << "minimumBalance";
-        QTest::newRow("balance a point") << "7" << "." << "Please enter a number." << int(MessageIcon::Warning)
-                                         << "minimumBalance";
-    }
-
-    void refusals()
-    {
-        QFETCH(QString, number);
-        QFETCH(QString, balance);
-        QFETCH(QString, message);
-        QFETCH(int, icon);
-        QFETCH(QString, focus);
-        MessageRecorder messages;
-        CAccountDlg dialog;
-        showAndWait(&dialog);
-        retype(edit(&dialog, "accountNumber"), number);
-        retype(edit(&dialog, "name"), QStringLiteral("Kept"));
-        retype(edit(&dialog, "minimumBalance"), balance);
-        press(&dialog, "ok");
-        QCOMPARE(messages.texts(), QStringList({message}));
-        QCOMPARE(int(messages.shown[0].icon), icon);
-        QCOMPARE(messages.shown[0].buttons, MessageButtons::Ok);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(focusName(), focus);
-        QCOMPARE(edit(&dialog, "name")->text(), QStringLiteral("Kept"));
-        QCOMPARE(dialog.record(), AccountRecord());
-    }
-
-    // A new account closes with OK once a number is typed; blanks are a number.
-    void numberThenAccepted_data()
-    {
-        QTest::addColumn<QString>("number");
-        QTest::newRow("digits") << "123";
-        QTest::newRow("blanks") << "   ";
-    }
-
-    void numberThenAccepted()
-    {
-        QFETCH(QString, number);
-        MessageRecorder messages;
-        CAccountDlg dialog;
-        showAndWait(&dialog);
-        press(&dialog, "ok");
-        QVERIFY(dialog.isVisible());
-        QTest::keyClicks(edit(&dialog, "accountNumber"), number);
-        press(&dialog, "ok");
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.record().accountNumber, number);
-    }
-
-    // The picture button opens the picker on the current picture; only OK changes it.
+    // The picker opens on the current picture, which only its OK, Enter or a double click
+    // changes; the record comes back whole, the negative balance the field cannot show included.
     void pickIcon_data()
     {
         QTest::addColumn<int>("clicked");
-        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<int>("icon");
-        QTest::newRow("first picture") << 0 << true << 0;
-        QTest::newRow("last picture") << accountPictureCount() - 1 << true << accountPictureCount() - 1;
-        QTest::newRow("OK without a click") << -1 << true << 42;
-        QTest::newRow("Cancel") << 5 << false << 42;
+        QTest::newRow("last picture") << 197 << "ok" << 197;
+        QTest::newRow("OK without a click") << -1 << "ok" << 42;
+        QTest::newRow("double click") << 5 << "double" << 5;
+        QTest::newRow("Enter") << 0 << "enter" << 0;
+        QTest::newRow("Cancel") << 5 << "cancel" << 42;
+        QTest::newRow("Escape") << 5 << "escape" << 42;
     }
 
     void pickIcon()
     {
         QFETCH(int, clicked);
-        QFETCH(bool, ok);
+        QFETCH(QString, how);
         QFETCH(int, icon);
         CAccountDlg dialog;
         dialog.setRecord(stored());
@@ -186,87 +89,44 @@ private Q_SLOTS:
         whenModal<CIconPickerDlg>([&](CIconPickerDlg *picker) {
             openedOn = picker->list()->selectionMark();
             if (clicked >= 0)
-                clickItem(picker->list(), picker->list()->model()->index(clicked, 0));
-            press(picker, ok ? "ok" : "cancel");
+                clickItem(picker->list(), picker->list()->model()->index(clicked, 0), how == u"double");
+            finish(picker, picker->list(), how);
         });
         press(&dialog, "icon");
         QCOMPARE(openedOn, 42);
-        QCOMPARE(dialog.iconIndex(), icon);
-        QCOMPARE(shownPicture(&dialog), picture(icon));
-        QVERIFY(dialog.isVisible());
-        press(&dialog, "ok");
-        QCOMPARE(dialog.record().icon, icon);
+        QCOMPARE(picture(child<QToolButton>(&dialog, QStringLiteral("icon"))->icon()), picture(accountPicture(icon)));
+        // Escape leaves the account as it was; Enter takes it with the picture.
+        const bool kept = how == u"cancel" || how == u"escape";
+        QCOMPARE(keyResult(&dialog, edit(&dialog, "name"), kept ? Qt::Key_Escape : Qt::Key_Return),
+                 int(kept ? QDialog::Rejected : QDialog::Accepted));
+        AccountRecord expected = stored();
+        expected.icon = icon;
+        QCOMPARE(dialog.record(), expected);
     }
 
-    void keyboard_data()
+    // The picker shows every picture, the current one chosen and in sight; OK without a
+    // click gives it back, or keeps an index with no picture.
+    void pickerOpenedOn_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("result");
-        QTest::newRow("Enter in the number") << "accountNumber" << int(Qt::Key_Return) << int(QDialog::Accepted);
-        QTest::newRow("Enter in the balance") << "minimumBalance" << int(Qt::Key_Enter) << int(QDialog::Accepted);
-        QTest::newRow("Escape") << "name" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::addColumn<int>("index");
+        QTest::newRow("last") << 197;
+        QTest::newRow("out of range") << 500;
     }
 
-    void keyboard()
+    void pickerOpenedOn()
     {
-        QFETCH(QString, field);
-        QFETCH(int, key);
-        QFETCH(int, result);
-        CAccountDlg dialog;
-        dialog.setRecord(stored());
-        showAndWait(&dialog);
-        edit(&dialog, qPrintable(field))->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), result);
-    }
-
-    void enterInNotes()
-    {
-        CAccountDlg dialog;
-        dialog.setRecord(stored());
-        showAndWait(&dialog);
-        auto *notes = child<QPlainTextEdit>(&dialog, QStringLiteral("notes"));
-        notes->setFocus();
-        notes->moveCursor(QTextCursor::End);
-        QTest::keyClick(notes, Qt::Key_Return);
-        QTest::keyClicks(notes, QStringLiteral("since 2020"));
-        QVERIFY(dialog.isVisible());
-        press(&dialog, "ok");
-        QCOMPARE(dialog.record().notes, QStringLiteral("joint\r\naccount\r\nsince 2020"));
-    }
-
-    void tabOrder()
-    {
-        CAccountDlg dialog;
-        showAndWait(&dialog);
-        QStringList walked{focusName()};
-        for (int i = 0; i < 7; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            walked << focusName();
+        QFETCH(int, index);
+        CIconPickerDlg picker(index);
+        showAndWait(&picker);
+        CIconListCtrl *list = picker.list();
+        QCOMPARE(list->count(), 198);
+        if (index < 198) {
+            QCOMPARE(picture(list->item(index)->icon()), picture(accountPicture(index)));
+            QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(index))));
+            QVERIFY(!list->viewport()->rect().contains(list->visualItemRect(list->item(0))));
         }
-        QCOMPARE(walked, QStringList({"accountNumber", "name", "bank", "minimumBalance", "notes", "icon", "ok",
-                                      "cancel"}));
-    }
-
-    // Space on the focused picture opens the picker, Escape closes it.
-    void iconByKeyboard()
-    {
-        CAccountDlg dialog;
-        dialog.setRecord(stored());
-        showAndWait(&dialog);
-        bool opened = false;
-        whenModal<CIconPickerDlg>([&](CIconPickerDlg *picker) {
-            opened = true;
-            QTest::keyClick(picker->list(), Qt::Key_Right);
-            QTest::keyClick(picker->list(), Qt::Key_Return);
-        });
-        auto *button = child<QToolButton>(&dialog, QStringLiteral("icon"));
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Space);
-        QVERIFY(opened);
-        QCOMPARE(dialog.iconIndex(), 43);
+        press(&picker, "ok");
+        QCOMPARE(picker.selectedIndex(), index);
     }
 };
 

@@ -1,81 +1,83 @@
+#include "categoriespickerdlg.h"
 #include "categorydlg.h"
-#include "recorddlgtest.h"
-
-#include <QLineEdit>
+#include "categoryfile.h"
+#include "categorytreectrl.h"
+#include "dialogtest.h"
 
 using namespace testutil;
 
+// The category dialog and the categories picker.
 class TestCategoryDlg : public QObject
 {
     Q_OBJECT
 
+    GuiTestPlace m_place;
+
 private Q_SLOTS:
-    void opening()
+    void initTestCase() { ensureCategoryFile(m_place.path()); }
+
+    // The given name is selected, so typing replaces it; OK and Enter give back
+    // exactly what was typed, Cancel and Escape the given name.
+    void category_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how");
+        QTest::newRow("OK") << "Travel" << "ok";
+        QTest::newRow("Enter, blanks kept") << "  Train  tickets " << "enter";
+        QTest::newRow("emptied") << "" << "ok";
+        QTest::newRow("Escape") << "Other" << "escape";
+    }
+
+    void category()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
         CCategoryDlg dialog;
         dialog.setName(QStringLiteral("Snacks"));
         showAndWait(&dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Category"));
-        QCOMPARE(captions(&dialog), QStringList({"Enter a Category"}));
-        QCOMPARE(child<QLineEdit>(&dialog, QStringLiteral("name"))->text(), QStringLiteral("Snacks"));
-        QCOMPARE(focusName(), QStringLiteral("name"));
+        QTest::keyClick(edit(&dialog, "name"), Qt::Key_Delete);
+        QTest::keyClicks(edit(&dialog, "name"), typed);
+        const bool accepted = how != u"escape";
+        QCOMPARE(finish(&dialog, edit(&dialog, "name"), how), int(accepted ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(dialog.name(), accepted ? typed : QStringLiteral("Snacks"));
     }
 
-    // The name comes back exactly as typed, with OK or with Enter.
-    void typed_data()
+    // The picker looks for the given name trimmed, exactly; OK needs a chosen item
+    // and gives its text, Cancel and Escape the given name.
+    void picker_data()
     {
         QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("enter");
-        QTest::newRow("add") << "" << "Travel" << false;
-        QTest::newRow("blanks kept") << "" << "  Train  tickets " << true;
-        QTest::newRow("emptied") << "Snacks" << "" << false;
-        QTest::newRow("renamed") << "Snacks" << "Sweets" << true;
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("surrounding blanks, Enter") << "  Pet Items \t" << "Pet Items" << "enter" << 1 << "Pet Items";
+        QTest::newRow("other letter case") << "snacks" << "" << "ok" << -1 << "snacks";
+        QTest::newRow("inner blanks differ") << "Pet  Items" << "" << "enter" << -1 << "Pet  Items";
+        QTest::newRow("click, OK") << " Snacks " << "Meat Market" << "ok" << 1 << "Meat Market";
+        QTest::newRow("double click") << " Snacks " << "Meat Market" << "double" << 1 << "Meat Market";
+        QTest::newRow("click, Escape") << " Snacks " << "Meat Market" << "escape" << 0 << " Snacks ";
     }
 
-    void typed()
+    void picker()
     {
         QFETCH(QString, given);
-        QFETCH(QString, typed);
-        QFETCH(bool, enter);
-        CCategoryDlg dialog;
-        dialog.setName(given);
-        showAndWait(&dialog);
-        auto *edit = child<QLineEdit>(&dialog, QStringLiteral("name"));
-        // The given name is selected, so typing replaces it.
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, typed);
-        if (enter)
-            QTest::keyClick(edit, Qt::Key_Return);
-        else
-            press(&dialog, "ok");
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.name(), typed);
-    }
-
-    void cancelled_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("Escape") << true;
-    }
-
-    void cancelled()
-    {
-        QFETCH(bool, escape);
-        CCategoryDlg dialog;
-        dialog.setName(QStringLiteral("Snacks"));
-        showAndWait(&dialog);
-        auto *edit = child<QLineEdit>(&dialog, QStringLiteral("name"));
-        QTest::keyClicks(edit, QStringLiteral("Other"));
-        if (escape)
-            QTest::keyClick(edit, Qt::Key_Escape);
-        else
-            press(&dialog, "cancel");
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.name(), QStringLiteral("Snacks"));
+        QFETCH(QString, chosen);
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        QFETCH(QString, name);
+        CCategoriesPickerDlg picker(m_place.path());
+        picker.setName(given);
+        showAndWait(&picker);
+        CCategoryTreeCtrl *tree = picker.tree();
+        if (given == u" Snacks ")
+            clickItem(tree, tree->indexFromItem(tree->find(chosen)), how == u"double");
+        const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+        QCOMPARE(selected.isEmpty() ? QString() : selected.first()->text(0), chosen);
+        QCOMPARE(finish(&picker, tree, how), result);
+        QCOMPARE(picker.name(), name);
     }
 };
 
-QTEST_MAIN(TestCategoryDlg)
+FENNIMAR_GUI_TEST_MAIN(TestCategoryDlg)
 #include "tst_categorydlg.moc"

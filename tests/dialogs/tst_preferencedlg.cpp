@@ -1,259 +1,169 @@
 #include "colorsettingsdlg.h"
-#include "guitestutil.h"
-#include "helpopener.h"
+#include "colorswatch.h"
+#include "dialogtest.h"
 #include "preferencedlg.h"
 #include "testutil.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-
 using namespace testutil;
 
-namespace {
+// Graph.grp as the program writes it: count 12, the 2D column, the 3D column.
+static const char *const kDefaultFile = "0c000000"
+                                        "0000ff00 ff000000 00ff0000 ff000000 0000ff00 d4d4d400"
+                                        "00008000 80000000 00800000 80000000 00008000 aaaaaa00";
+// Count 2: one colour a column.
+static const char *const kShortFile = "02000000 2a000000 2b000000";
 
-QString shown(QDialog *dialog)
-{
-    return child<QLineEdit>(dialog, QStringLiteral("directory"))->text();
-}
-
-} // namespace
-
+// The preference dialog and its chart colour settings, in a folder that holds
+// Data/, file.txt and the working directory Old/Fennimar.
 class TestPreferenceDlg : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GuiTestPlace> m_place;
-    QString m_workDir;
-    QStringList m_picks;
-    QStringList m_titles;
+    std::optional<GuiTestPlace> m_place;
+    QList<QColor> m_picks;
+    QList<QColor> m_offered;
 
-    QString dataFolder() const
-    {
-        const QString data = m_place->filePath(QStringLiteral("Data"));
-        QDir().mkpath(data);
-        return data;
-    }
-
-    // The folder picker answers with the next of m_picks.
-    void pickFolders(const QStringList &picks)
-    {
-        m_picks = picks;
-        m_titles.clear();
-    }
+    QString at(const QString &name) const { return name.isEmpty() ? QString() : m_place->filePath(name); }
 
 private Q_SLOTS:
     void init()
     {
-        m_place = std::make_unique<GuiTestPlace>();
-        m_workDir = m_place->filePath(QStringLiteral("Old/Fennimar"));
-        QVERIFY(QDir().mkpath(m_workDir));
-        CPreferenceDlg::setFolderPicker([this](QWidget *, const QString &title) {
-            m_titles << title;
-            return m_picks.isEmpty() ? QString() : m_picks.takeFirst();
+        m_place.emplace();
+        QVERIFY(QDir().mkpath(at("Old/Fennimar")) && QDir().mkpath(at("Data")));
+        QVERIFY(writeFile(at("file.txt"), "x"));
+        m_offered.clear();
+        CColorSettingsDlg::setColourPicker([this](QWidget *, const QColor &initial) {
+            m_offered << initial;
+            return m_picks.isEmpty() ? QColor() : m_picks.takeFirst();
         });
     }
 
-    void cleanup()
+    void cleanup() { CPreferenceDlg::setFolderPicker({}); }
+
+    // Space on Change (the first stop) picks each folder, then Enter: OK, or Cancel without a folder.
+    void change_data()
     {
-        CPreferenceDlg::setFolderPicker({});
-        m_place.reset();
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("picks");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("workDir");
+        const int command = CPreferenceDlg::kCommandMode;
+        const int startUp = CPreferenceDlg::kStartUpMode;
+        QTest::newRow("folder") << command << QStringList({"Data"}) << false << "Data" << "Data/Fennimar";
+        QTest::newRow("trailing separator") << startUp << QStringList({"Data/"}) << false << "Data" << "Data/Fennimar";
+        QTest::newRow("missing folder") << command << QStringList({"Gone"}) << true << "" << "Old/Fennimar";
+        QTest::newRow("a file") << command << QStringList({"file.txt"}) << true << "" << "Old/Fennimar";
+        QTest::newRow("later pick missing") << startUp << QStringList({"Data", "Gone"}) << true << "" << "Data/Fennimar";
+        QTest::newRow("picker cancelled") << command << QStringList() << false << "Old/Fennimar" << "Old/Fennimar";
+        QTest::newRow("start-up, none picked") << startUp << QStringList() << false << "" << "Old/Fennimar";
     }
 
-    void looks()
+    void change()
     {
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Preference"));
-        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(Qt::white));
-        auto *field = child<QLineEdit>(&dialog, QStringLiteral("directory"));
-        QVERIFY(field->isReadOnly());
-        QCOMPARE(field->text(), QDir::toNativeSeparators(m_workDir));
-        QStringList labels;
-        for (QLabel *label : dialog.findChildren<QLabel *>())
-            labels << label->text();
-        labels.sort();
-        QCOMPARE(labels, QStringList({"Current Working Directory", "Graph Color Settings"}));
-        for (const char *name : {"help", "change", "color", "ok", "cancel"})
-            QVERIFY(child<QPushButton>(&dialog, QString::fromLatin1(name))->isVisible());
-        QCOMPARE(child<QPushButton>(&dialog, QStringLiteral("color"))->text(), QStringLiteral("Color"));
-        QCOMPARE(dialog.mode(), CPreferenceDlg::kCommandMode);
-    }
-
-    // Picking D:\Data shows D:\Data and makes D:\Data\Fennimar the working
-    // directory; OK hands back D:\Data.
-    void pickAFolder()
-    {
+        QFETCH(int, mode);
+        QFETCH(QStringList, picks);
+        QFETCH(bool, refused);
+        QFETCH(QString, shown);
+        QFETCH(QString, workDir);
         MessageRecorder messages;
-        const QString data = dataFolder();
-        pickFolders({data});
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        QCOMPARE(m_titles, QStringList({"Pick a Directory"}));
-        QCOMPARE(shown(&dialog), QDir::toNativeSeparators(data));
-        QCOMPARE(dialog.workDir(), data + QStringLiteral("/Fennimar"));
-        QVERIFY(messages.shown.isEmpty());
-
-        clickButton(&dialog, QStringLiteral("ok"));
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.directory(), data);
-        QCOMPARE(dialog.workDir(), data + QStringLiteral("/Fennimar"));
-        // Nothing is made on disk: that is the caller's business.
-        QVERIFY(!QFileInfo::exists(dialog.workDir()));
+        const qsizetype presses = qMax<qsizetype>(1, picks.size());
+        CPreferenceDlg::setFolderPicker([&](QWidget *, const QString &title) {
+            return title == u"Pick a Directory" && !picks.isEmpty() ? at(picks.takeFirst()) : QString();
+        });
+        CPreferenceDlg dialog(at("Old/Fennimar"), mode);
+        showAndWait(&dialog);
+        for (qsizetype i = 0; i < presses; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(picks, QStringList());
+        QCOMPARE(messages.texts(), refused ? QStringList({"The working directory is moved or deleted. Please select "
+                                                          "the working directory to continue."})
+                                           : QStringList());
+        QCOMPARE(edit(&dialog, "directory")->text(), QDir::toNativeSeparators(at(shown)));
+        QCOMPARE(dialog.workDir(), at(workDir));
+        QCOMPARE(keyResult(&dialog, &dialog, Qt::Key_Return), int(shown.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(dialog.directory(), at(shown));
     }
 
-    void folderWithTrailingSeparator()
+    // Color edits the chart colours of the working directory; Escape cancels.
+    void colorAndEscape()
     {
-        const QString data = dataFolder();
-        pickFolders({data + QStringLiteral("/")});
-        CPreferenceDlg dialog(QString(), CPreferenceDlg::kStartUpMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        QCOMPARE(dialog.workDir(), data + QStringLiteral("/Fennimar"));
-        clickButton(&dialog, QStringLiteral("ok"));
-        QCOMPARE(dialog.directory(), data);
-    }
-
-    void missingFolder_data()
-    {
-        QTest::addColumn<QString>("picked");
-        QTest::newRow("gone") << "Gone";
-        QTest::newRow("a file") << "file.txt";
-    }
-
-    void missingFolder()
-    {
-        QFETCH(QString, picked);
-        MessageRecorder messages;
-        QVERIFY(writeFile(m_place->filePath(QStringLiteral("file.txt")), "x"));
-        pickFolders({m_place->filePath(picked)});
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        QCOMPARE(messages.texts(), QStringList({"The working directory is moved or deleted. Please select the "
-                                                "working directory to continue."}));
-        QCOMPARE(messages.shown[0].icon, MessageIcon::None);
-        QCOMPARE(shown(&dialog), QString());
-        QCOMPARE(dialog.workDir(), m_workDir);
-
-        // With no folder, OK is Cancel.
-        clickButton(&dialog, QStringLiteral("ok"));
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(dialog.directory(), QString());
-    }
-
-    void pickerCancelledLeavesTheField()
-    {
-        pickFolders({});
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        QCOMPARE(m_titles.size(), 1);
-        QCOMPARE(shown(&dialog), QDir::toNativeSeparators(m_workDir));
-        QCOMPARE(dialog.workDir(), m_workDir);
-        clickButton(&dialog, QStringLiteral("ok"));
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.directory(), m_workDir);
-        QCOMPARE(dialog.workDir(), m_workDir);
-    }
-
-    void startUpModeStartsEmpty()
-    {
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kStartUpMode);
-        dialog.show();
-        QCOMPARE(shown(&dialog), QString());
-        QCOMPARE(dialog.mode(), CPreferenceDlg::kStartUpMode);
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    }
-
-    // A later pick of a missing folder takes back the earlier good one.
-    void secondPickFails()
-    {
-        MessageRecorder messages;
-        const QString data = dataFolder();
-        pickFolders({data, m_place->filePath(QStringLiteral("Gone"))});
-        CPreferenceDlg dialog(QString(), CPreferenceDlg::kStartUpMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        clickButton(&dialog, QStringLiteral("change"));
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(shown(&dialog), QString());
-        clickButton(&dialog, QStringLiteral("ok"));
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    }
-
-    void keyboard()
-    {
-        const QString data = dataFolder();
-        pickFolders({data});
-        CPreferenceDlg dialog(QString(), CPreferenceDlg::kStartUpMode);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        // The first stop is the Change button.
-        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(&dialog, QStringLiteral("change")));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(dialog.workDir(), data + QStringLiteral("/Fennimar"));
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.directory(), data);
-
-        CPreferenceDlg tabbed(m_workDir, CPreferenceDlg::kCommandMode);
-        tabbed.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tabbed));
-        QCOMPARE(tabWalk(6), QStringList({"change", "color", "ok", "cancel", "help", "directory"}));
-        tabbed.reject();
-
-        CPreferenceDlg other(m_workDir, CPreferenceDlg::kCommandMode);
-        other.show();
-        QTest::keyClick(&other, Qt::Key_Escape);
-        QCOMPARE(other.result(), int(QDialog::Rejected));
-    }
-
-    void cancelAfterChange()
-    {
-        const QString data = dataFolder();
-        pickFolders({data});
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("change"));
-        clickButton(&dialog, QStringLiteral("cancel"));
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    }
-
-    void helpButton()
-    {
-        int opened = 0;
-        setHelpOpener([&opened] { ++opened; });
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        clickButton(&dialog, QStringLiteral("help"));
-        QCOMPARE(opened, 1);
-        QVERIFY(dialog.isVisible());
-        setHelpOpener({});
-    }
-
-    // Color edits the chart colours of the working directory.
-    void colorButton()
-    {
-        QVERIFY(ensureChartColourFile(m_workDir));
-        CPreferenceDlg dialog(m_workDir, CPreferenceDlg::kCommandMode);
-        dialog.show();
-        QString title;
+        QVERIFY(writeFile(at("Old/Fennimar/Graph.grp"), hex(kShortFile)));
+        CPreferenceDlg dialog(at("Old/Fennimar"), CPreferenceDlg::kCommandMode);
+        showAndWait(&dialog);
         quint32 firstColour = 0;
-        whenModal<CColorSettingsDlg>([&](CColorSettingsDlg *colours) {
-            title = colours->windowTitle();
+        whenModal<CColorSettingsDlg>([&firstColour](CColorSettingsDlg *colours) {
             firstColour = colours->colours().face.value(0);
             colours->reject();
         });
-        clickButton(&dialog, QStringLiteral("color"));
-        QCOMPARE(title, QStringLiteral("Color Settings"));
-        QCOMPARE(firstColour, quint32(16711680));
+        press(&dialog, "color");
+        QCOMPARE(firstColour, quint32(42));
+        QCOMPARE(keyResult(&dialog, &dialog, Qt::Key_Escape), int(QDialog::Rejected));
+    }
+
+    // The swatches show the file, defaults in its gaps; a click or Space picks, offering the
+    // colour shown, and a cancelled picker keeps it. Only OK writes.
+    void colours_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("OK") << hex(kDefaultFile) << "ok"
+                            << hex("0c000000 0000ff00 01020300 00ff0000 ff000000 0000ff00 d4d4d400"
+                                   "00008000 80000000 00800000 80000000 00008000 40506000");
+        QTest::newRow("short file, Enter") << hex(kShortFile) << "enter"
+                                           << hex("0c000000 2a000000 01020300 00ff0000 ff000000 0000ff00 d4d4d400"
+                                                  "2b000000 80000000 00800000 80000000 00008000 40506000");
+        QTest::newRow("Cancel") << hex(kDefaultFile) << "cancel" << hex(kDefaultFile);
+        QTest::newRow("Escape") << hex(kShortFile) << "escape" << hex(kShortFile);
+    }
+
+    void colours()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, how);
+        QFETCH(QByteArray, after);
+        QVERIFY(writeFile(at("Graph.grp"), before));
+        m_picks = {QColor(1, 2, 3), QColor(0x40, 0x50, 0x60)};
+        CColorSettingsDlg dialog(m_place->path());
+        showAndWait(&dialog);
+        QCOMPARE(pixel(render(dialog.swatch(1058)), 10, 8), QColor(0, 255, 0));
+        QTest::mouseClick(dialog.swatch(1056), Qt::LeftButton);
+        QTest::keyClick(dialog.swatch(1065), Qt::Key_Space);
+        QTest::mouseClick(dialog.swatch(1060), Qt::LeftButton);
+        QCOMPARE(m_offered, QList<QColor>({QColor(255, 0, 0), QColor(0xAA, 0xAA, 0xAA), QColor(255, 0, 0)}));
+        QVERIFY(finish(&dialog, dialog.swatch(1065), how) >= 0);
+        QCOMPARE(readFile(at("Graph.grp")), after);
+    }
+
+    // The folder gone, or none chosen: the dialog says so and stays open, never using the current folder.
+    void coloursNotSaved_data()
+    {
+        QTest::addColumn<bool>("folderGone");
+        QTest::newRow("folder gone") << true;
+        QTest::newRow("no working directory") << false;
+    }
+
+    void coloursNotSaved()
+    {
+        QFETCH(bool, folderGone);
+        MessageRecorder messages;
+        QVERIFY(writeFile(at("Graph.grp"), hex(kShortFile)));
+        CColorSettingsDlg dialog(folderGone ? m_place->path() : QString());
+        QCOMPARE(dialog.swatch(1054)->colour(), quint32(folderGone ? 42 : 16711680));
+        showAndWait(&dialog);
+        if (folderGone)
+            QVERIFY(QDir(m_place->path()).removeRecursively());
+        press(&dialog, "ok");
+        const QString reason = folderGone ? QDir::toNativeSeparators(at("Graph.grp")) + QStringLiteral(": ")
+                                          : QStringLiteral("Graph.grp: no working directory has been chosen");
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].text.startsWith(
+                     QStringLiteral("The chart colours have not been saved.\nCould not save ") + reason),
+                 qPrintable(messages.shown[0].text));
+        QCOMPARE(messages.shown[0].icon, MessageIcon::Stop);
         QVERIFY(dialog.isVisible());
+        QCOMPARE(readFile(at("Graph.grp")), folderGone ? QByteArray() : hex(kShortFile));
     }
 };
 

@@ -1,50 +1,29 @@
 #include "colorref.h"
-#include "fennimarlook.h"
+#include "flatframepainter.h"
+#include "guicomboboxext.h"
 #include "guidrawlayer.h"
-#include "guiicons.h"
 #include "guitestutil.h"
 
-#include <QApplication>
-#include <QStyle>
-#include <QTest>
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QPainter>
 
-#include <cmath>
+using namespace testutil;
 
-namespace {
-
-double luminance(const QColor &c)
-{
-    const auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-} // namespace
-
+// Colour values as the files hold them, and the flat frame of the combo boxes and date pickers.
 class TestGuiDrawLayer : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // 0x00BBGGRR; the high byte is ignored.
     void colorRefs_data()
     {
         QTest::addColumn<quint32>("value");
         QTest::addColumn<QColor>("colour");
         QTest::addColumn<quint32>("back");
         QTest::newRow("positive amount") << quint32(0xC46E3D) << QColor(0x3D, 0x6E, 0xC4) << quint32(0xC46E3D);
-        QTest::newRow("red") << quint32(255) << QColor(255, 0, 0) << quint32(255);
         QTest::newRow("blue") << quint32(16711680) << QColor(0, 0, 255) << quint32(16711680);
-        QTest::newRow("dark green") << quint32(32768) << QColor(0, 128, 0) << quint32(32768);
-        QTest::newRow("grey") << quint32(0xD4D4D4) << QColor(212, 212, 212) << quint32(0xD4D4D4);
         QTest::newRow("high byte ignored") << quint32(0xFF00FF00) << QColor(0, 255, 0) << quint32(0x00FF00);
     }
 
@@ -57,80 +36,80 @@ private Q_SLOTS:
         QCOMPARE(toColorRef(colour), back);
     }
 
-    void colorRefOfOtherColourModels()
+    // The button and text field inside the rings; x = 0..3 are the four rings; (101, 5)
+    // is in the button clear of the glyph, whose rows of 9 to 1 pixels end at (108, 13).
+    void frameStates_data()
     {
-        QCOMPARE(toColorRef(QColor::fromHsv(0, 255, 255)), quint32(0x0000FF));
-        QCOMPARE(toColorRef(QColor::fromCmyk(255, 0, 255, 0)), quint32(0x00FF00));
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QColor>("ring1");
+        QTest::addColumn<QColor>("buttonFill");
+        QTest::addColumn<QColor>("glyph");
+        const QColor face = GuiDrawLayer::GetRGBColorFace();
+        const QColor caption = GuiDrawLayer::GetRGBCaptionXP();
+        const QColor text = GuiDrawLayer::textColor();
+        QTest::newRow("normal") << 0 << true << face << QColor(Qt::white) << text;
+        QTest::newRow("hot") << 1 << true << caption << GuiDrawLayer::GetRGBFondoXP() << text;
+        QTest::newRow("pressed") << 2 << true << caption << GuiDrawLayer::GetRGBPressBXP() << text;
+        QTest::newRow("disabled") << 0 << false << face << QColor(Qt::white) << GuiDrawLayer::GetRGBColorShadow();
     }
 
-    // The look must stay readable: body text on every background it is used on,
-    // and white text on the accent colour (selected rows).
-    void paletteIsReadable_data()
+    void frameStates()
     {
-        QTest::addColumn<QColor>("foreground");
-        QTest::addColumn<QColor>("background");
-        QTest::addColumn<double>("least");
-        QTest::newRow("text on face") << GuiDrawLayer::textColor() << GuiDrawLayer::GetRGBColorFace() << 7.0;
-        QTest::newRow("text on hot") << GuiDrawLayer::textColor() << GuiDrawLayer::GetRGBFondoXP() << 7.0;
-        QTest::newRow("text on pressed") << GuiDrawLayer::textColor() << GuiDrawLayer::GetRGBPressBXP() << 7.0;
-        QTest::newRow("text on tabs") << GuiDrawLayer::textColor() << GuiDrawLayer::GetRGBColorTabs() << 7.0;
-        QTest::newRow("white on accent") << QColor(Qt::white) << GuiDrawLayer::GetRGBCaptionXP() << 4.5;
-        QTest::newRow("accent frame on face") << GuiDrawLayer::GetRGBCaptionXP() << GuiDrawLayer::GetRGBColorFace()
-                                              << 3.0;
-    }
-
-    void paletteIsReadable()
-    {
-        QFETCH(QColor, foreground);
-        QFETCH(QColor, background);
-        QFETCH(double, least);
-        const double ratio = contrast(foreground, background);
-        QVERIFY2(ratio >= least, qPrintable(QString::number(ratio)));
-    }
-
-    // Hot, pressed and normal must look different from each other.
-    void statesAreDistinct()
-    {
-        const QList<QColor> states = {GuiDrawLayer::GetRGBColorFace(), GuiDrawLayer::GetRGBFondoXP(),
-                                      GuiDrawLayer::GetRGBPressBXP()};
-        for (int i = 0; i < states.size(); ++i) {
-            for (int j = i + 1; j < states.size(); ++j)
-                QVERIFY2(contrast(states[i], states[j]) > 1.1, qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+        QFETCH(int, state);
+        QFETCH(bool, enabled);
+        QFETCH(QColor, ring1);
+        QFETCH(QColor, buttonFill);
+        QFETCH(QColor, glyph);
+        QImage image(120, 24, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        const QRect button = FlatFramePainter::buttonRect(image.rect(), 100);
+        QCOMPARE(button, QRect(QPoint(100, 3), QPoint(116, 20)));
+        QCOMPARE(FlatFramePainter::editorRect(image.rect(), button), QRect(QPoint(4, 4), QPoint(99, 19)));
+        // An arrow area reaching into the rings is kept inside them.
+        QCOMPARE(FlatFramePainter::buttonRect(image.rect(), 200).left(), 116);
+        QCOMPARE(FlatFramePainter::buttonRect(image.rect(), -5).left(), 3);
+        {
+            QPainter p(&image);
+            FlatFramePainter::draw(p, image.rect(), button, state, enabled, Qt::white);
         }
-        QVERIFY(contrast(GuiDrawLayer::GetRGBColorShadow(), GuiDrawLayer::GetRGBColorFace()) > 1.8);
+        const QColor face = GuiDrawLayer::GetRGBColorFace();
+        const QColor caption = GuiDrawLayer::GetRGBCaptionXP();
+        const QList<QColor> rings = {pixel(image, 0, 12), pixel(image, 1, 12), pixel(image, 2, 12), pixel(image, 3, 12)};
+        QCOMPARE(rings, QList<QColor>({face, ring1, face, caption}));
+        QCOMPARE(pixel(image, 118, 12), ring1);
+        QCOMPARE(pixel(image, 99, 12), QColor(Qt::white));
+        QCOMPARE(pixel(image, 101, 5), buttonFill);
+        for (const QPoint at : {QPoint(104, 9), QPoint(112, 9), QPoint(108, 13)})
+            QCOMPARE(pixel(image, at.x(), at.y()), glyph);
+        QVERIFY(pixel(image, 113, 9) != glyph && pixel(image, 107, 13) != glyph);
     }
 
-    void applyLook()
+    // Normal, hot with the focus or the mouse, pressed while the list is open;
+    // an editable combo keeps its text field inside the rings.
+    void comboStates()
     {
-        auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
-        applyFennimarLook(*app);
-        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
-        const QPalette palette = QApplication::palette();
-        QCOMPARE(palette.color(QPalette::Window), GuiDrawLayer::GetRGBColorFace());
-        QCOMPARE(palette.color(QPalette::Button), GuiDrawLayer::GetRGBColorFace());
-        QCOMPARE(palette.color(QPalette::Highlight), GuiDrawLayer::GetRGBCaptionXP());
-        QCOMPARE(palette.color(QPalette::WindowText), GuiDrawLayer::textColor());
-        QCOMPARE(palette.color(QPalette::Base), QColor(Qt::white));
-        QWidget widget;
-        QCOMPARE(widget.palette().color(QPalette::Window), GuiDrawLayer::GetRGBColorFace());
-    }
-
-    void paintedFallbackIcon()
-    {
-        const QIcon icon = themedIcon(QStringLiteral("fennimar-no-such-icon"), QStringLiteral("A"), QColor(200, 0, 0));
-        QVERIFY(!icon.isNull());
-        const QImage image = icon.pixmap(32, 32).toImage();
-        QCOMPARE(image.size(), QSize(32, 32));
-        // A rounded badge: clear corners, the colour in the body, the white label in the middle.
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        const QColor body = image.pixelColor(4, 28);
-        QVERIFY2(body.red() > 150 && body.green() < 60 && body.blue() < 60, qPrintable(body.name()));
-        int white = 0;
-        for (int y = 8; y < 24; ++y) {
-            for (int x = 8; x < 24; ++x)
-                white += image.pixelColor(x, y).lightness() > 230 ? 1 : 0;
-        }
-        QVERIFY(white > 10);
+        QWidget window;
+        auto *combo = new CGuiComboBoxExt(&window);
+        auto *other = new QLineEdit(&window);
+        combo->setEditable(true);
+        combo->addItems({QStringLiteral("One"), QStringLiteral("Two")});
+        combo->setGeometry(10, 10, 160, combo->sizeHint().height());
+        other->setGeometry(10, 60, 160, 24);
+        window.resize(200, 120);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(combo->lineEdit()->geometry(),
+                     FlatFramePainter::editorRect(combo->rect(), FlatFramePainter::buttonRect(combo)));
+        other->setFocus();
+        QTRY_COMPARE(combo->drawState(), 0);
+        combo->setFocus();
+        QTRY_COMPARE(combo->drawState(), 1);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, FlatFramePainter::buttonRect(combo).center());
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCOMPARE(combo->drawState(), 2);
+        combo->hidePopup();
+        QCOMPARE(combo->drawState(), 1);
     }
 };
 

@@ -1,0 +1,100 @@
+#include "guicapoutbar.h"
+#include "guifolder.h"
+#include "guiminitool.h"
+#include "guioutlook.h"
+#include "guitestutil.h"
+#include "guitoolbutton.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using namespace testutil;
+
+static QList<int> ids(const QSignalSpy &spy)
+{
+    QList<int> list;
+    for (const QList<QVariant> &arguments : spy)
+        list << arguments.at(0).toInt();
+    return list;
+}
+
+// The caption bar, the mini tool strips and the navigation folders: each click,
+// or Space on a focused button, becomes its command id.
+class TestGuiBars : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void captionBar()
+    {
+        GuiCapOutBar bar;
+        for (int id = 32809; id <= 32813; ++id)
+            bar.rightTool()->AddButton(id, QIcon(), QString(), QString::number(id));
+        bar.setCaption(QStringLiteral("Transactions All"), QIcon());
+        bar.resize(600, GuiCapOutBar::kHeight);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QSignalSpy commands(&bar, &GuiCapOutBar::commandTriggered);
+        for (int id : {32811, 32809, 32813})
+            QTest::mouseClick(bar.rightTool()->GetButton(id), Qt::LeftButton);
+        QTest::mouseClick(bar.captionButton(), Qt::LeftButton);
+        QCOMPARE(ids(commands), QList<int>({32811, 32809, 32813, GuiCapOutBar::kCaptionButtonId}));
+        QCOMPARE(bar.caption(), QStringLiteral("Transactions All"));
+    }
+
+    void miniTool()
+    {
+        CGuiMiniTool tool;
+        QSignalSpy commands(&tool, &CGuiMiniTool::commandTriggered);
+        CGuiToolButton *print = tool.AddButton(57607, QIcon(), QStringLiteral("Print"));
+        tool.setIconSize(QSize(24, 24));
+        CGuiToolButton *help = tool.AddButton(57670, QIcon(), QStringLiteral("Help"));
+        QCOMPARE(print->iconSize(), QSize(24, 24));
+        QCOMPARE(help->iconSize(), QSize(24, 24));
+        tool.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool));
+        QTest::mouseClick(help, Qt::LeftButton);
+        QTest::mouseClick(print, Qt::LeftButton);
+        help->setFocus();
+        QTest::keyClick(help, Qt::Key_Space);
+        QCOMPARE(ids(commands), QList<int>({57670, 57607, 57670}));
+    }
+
+    // One folder is open at a time; a folder with more items than room scrolls.
+    void folders()
+    {
+        CGuiFolder folder;
+        const QList<QList<int>> items = {{32809, 32810, 32811}, {32781, 32784}, {32814, 32815, 32816, 32817, 32818, 32819}};
+        for (const QList<int> &ids : items) {
+            auto *panel = new CGuiOutLook;
+            for (int id : ids)
+                panel->AddItem(id, QString::number(id), QIcon());
+            folder.AddFolder(QString::number(ids.first()), panel);
+        }
+        folder.resize(160, 150);
+        folder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&folder));
+        QCOMPARE(folder.currentFolder(), 0);
+        QSignalSpy changed(&folder, &CGuiFolder::folderChanged);
+        QSignalSpy commands(&folder, &CGuiFolder::commandTriggered);
+        QTest::mouseClick(folder.panel(0)->item(32811), Qt::LeftButton);
+        QTest::mouseClick(folder.titleButton(1), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(folder.panel(i)->isVisible(), i == 1);
+        // Later titles gather at the bottom.
+        QVERIFY(folder.titleButton(2)->geometry().top() > folder.panel(1)->geometry().bottom());
+        QTest::mouseClick(folder.titleButton(2), Qt::LeftButton);
+        QTest::mouseClick(folder.titleButton(2), Qt::LeftButton);
+        QCOMPARE(ids(changed), QList<int>({1, 2}));
+        CGuiToolButton *last = folder.panel(2)->item(32819);
+        QTRY_VERIFY(folder.panel(2)->verticalScrollBar()->maximum() > 0);
+        QVERIFY(!clickable(last));
+        folder.panel(2)->ensureWidgetVisible(last);
+        QTRY_VERIFY(clickable(last));
+        QTest::mouseClick(last, Qt::LeftButton);
+        QCOMPARE(ids(commands), QList<int>({32811, 32819}));
+    }
+};
+
+FENNIMAR_GUI_TEST_MAIN(TestGuiBars)
+#include "tst_guibars.moc"

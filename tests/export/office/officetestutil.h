@@ -5,11 +5,12 @@
 #include "testutil.h"
 
 #include <QDomDocument>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 
 #include <zip.h>
+
+Q_DECLARE_METATYPE(ExportSource)
 
 namespace testutil {
 
@@ -18,114 +19,48 @@ inline OleDateTime day(int y, int m, int d, int h = 12)
     return OleDateTime::fromDateTime(QDate(y, m, d), QTime(h, 0));
 }
 
-inline ListRow<TransactionRow> transactionRow(const QString &number, const OleDateTime &date, const QString &subject,
-                                              double amount, double balance = 0)
+// Every view's list: accounts with a positive, a negative and a rounded-away balance, the last with
+// texts that read as a number, a formula and a date; the transactions of account "First Bank - 1001",
+// the opening row first and a plans block, not exported, last; and plans.
+inline ExportSource sample(ExportView view)
 {
-    ListRow<TransactionRow> row;
-    row.texts = QStringList{number, QString(), subject, QString()};
-    row.data = TransactionRow{QStringLiteral("0000000000000090") + subject, subject, number, amount, balance, date};
-    return row;
-}
-
-inline ListRow<AccountRow> accountRow(const QString &number, const QString &name, const QString &bank, double sum)
-{
-    ListRow<AccountRow> row;
-    row.texts = QStringList{QString()};
-    row.data = AccountRow{number + QStringLiteral("000000000090"), name, number, bank, sum, 0, 0};
-    return row;
-}
-
-// The three views as the store fills them: accounts with a positive, a
-// negative and a rounded-away balance; one account's transactions (opening
-// row, two transactions, then a plans block that is not exported); all plans.
-inline ExportSource accountsSource()
-{
-    ExportSource s;
-    s.view = ExportView::Accounts;
-    s.now = day(2026, 12, 6, 18);
-    s.accounts = {accountRow(QStringLiteral("1001"), QStringLiteral("Checking"), QStringLiteral("First Bank"), 1234.5),
-                  accountRow(QStringLiteral("2002"), QStringLiteral("Savings & <Co>"), QStringLiteral("Second \"Bank\""),
-                             -12.5),
-                  accountRow(QStringLiteral("3003"), QStringLiteral("Zero"), QStringLiteral("Third"), -0.004)};
-    return s;
-}
-
-inline ExportSource transactionsSource()
-{
-    ExportSource s;
-    s.view = ExportView::Transactions;
-    s.accountSelected = true;
-    s.accountTitle = QStringLiteral("First Bank - 1001");
-    s.from = day(2026, 12, 1);
-    s.to = day(2026, 12, 31);
-    s.now = day(2026, 12, 6, 18);
-    ListRow<TransactionRow> opening;
-    opening.texts = QStringList{QStringLiteral("Balance till 11/30/26"), QString(), QString(), QStringLiteral("100.00")};
-    opening.data = TransactionRow{QString(), QString(), QString(), 100, 100, day(2026, 12, 1, 0)};
-    ListRow<TransactionRow> separator;
-    separator.texts = QStringList{QString(), QString(), QString(), QString()};
-    ListRow<TransactionRow> heading = separator;
-    heading.texts[0] = QStringLiteral("Plans");
-    s.transactions.rows = {opening,
-                           transactionRow(QString(), day(2026, 12, 5), QStringLiteral("Salary"), 2000, 2100),
-                           transactionRow(QString(), day(2026, 12, 10), QStringLiteral("Rent"), -2500, -400),
-                           separator,
-                           heading,
-                           separator,
-                           separator,
-                           transactionRow(QString(), day(2026, 12, 20), QStringLiteral("Future"), -50)};
+    ExportSource s{view, {}, {}, {}, true, "First Bank - 1001", day(2026, 12, 1), day(2026, 12, 31),
+                   day(2026, 12, 6, 18)};
+    s.accounts = {{{}, -1, AccountRow{{}, "Checking", "1001", "First Bank", 1234.5}},
+                  {{}, -1, AccountRow{{}, "Savings & <Co>", "2002", "Second \"Bank\"", -12.5}},
+                  {{}, -1, AccountRow{{}, "=SUM(A1:A2)", "0003", "12/6/26", -0.004}}};
+    s.transactions.rows = {{{"Balance till 11/30/26"}, -1, TransactionRow{{}, {}, {}, 100, 100, day(2026, 12, 1, 0)}},
+                           {{}, -1, TransactionRow{{}, "Salary", {}, 2000, 2100, day(2026, 12, 5)}},
+                           {{}, -1, TransactionRow{{}, "Rent", {}, -2500, -400, day(2026, 12, 10)}},
+                           {{"Plans"}, -1, std::nullopt},
+                           {{}, -1, TransactionRow{{}, "Future", {}, -50, 0, day(2026, 12, 20)}}};
     s.transactions.count = 3;
+    s.plans = {{{}, -1, TransactionRow{{}, "Insurance", "1001", -75.25, 0, day(2026, 12, 20)}},
+               {{}, -1, TransactionRow{{}, "Bonus", "2002", 300, 0, day(2027, 1, 15)}}};
     return s;
 }
 
-inline ExportSource plansSource()
-{
-    ExportSource s;
-    s.view = ExportView::Plans;
-    s.from = day(2026, 12, 1);
-    s.to = day(2026, 12, 31);
-    s.now = day(2026, 12, 6, 18);
-    s.plans = {transactionRow(QStringLiteral("1001"), day(2026, 12, 20), QStringLiteral("Insurance"), -75.25),
-               transactionRow(QStringLiteral("2002"), day(2027, 1, 15), QStringLiteral("Bonus"), 300)};
-    return s;
-}
-
-// The sources that hold nothing to export.
-inline void addEmptySources()
-{
-    QTest::addColumn<ExportSource>("source");
-    ExportSource accounts = accountsSource();
-    accounts.accounts.clear();
-    QTest::newRow("no accounts") << accounts;
-    ExportSource plans = plansSource();
-    plans.plans.clear();
-    QTest::newRow("no plans") << plans;
-    ExportSource all = transactionsSource();
-    all.accountSelected = false;
-    QTest::newRow("all accounts chosen") << all;
-    ExportSource none = transactionsSource();
-    none.transactions = AccountTransRows();
-    QTest::newRow("no rows") << none;
-    ExportSource other = accountsSource();
-    other.view = ExportView::Other;
-    QTest::newRow("other view") << other;
-}
-
-// A write into a missing folder, and one that runs out of disk over an
-// existing file, throw FileError and leave no file or the old one.
+// Writes the source with the export to a new file of the suffix in a folder that lasts as
+// long as the test; its path, or nothing when the export wrote no file.
 template <typename Export>
-void checkFailedWrites(const QTemporaryDir &dir, const ExportSource &source)
+QString written(const ExportSource &source, const QString &suffix)
 {
-    const QString missing = dir.filePath(QStringLiteral("missing/folder/export"));
-    try {
-        Export().write(missing, source);
-        QFAIL("no FileError for a missing folder");
-    } catch (const FileError &e) {
-        QCOMPARE(e.path(), missing);
-        QVERIFY(!e.reason().isEmpty());
-    }
-    QVERIFY(!QFileInfo::exists(missing));
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QString::number(QDir(dir.path()).count()) + suffix);
+    return Export().write(path, source) ? path : QString();
+}
 
+// An empty list, and the transactions of all accounts, write nothing; a write into a missing
+// folder, and one that runs out of disk over an existing file, throw and leave no file or the old one.
+template <typename Export>
+void checkWrites(const ExportSource &source)
+{
+    QTemporaryDir dir;
+    ExportSource all = sample(ExportView::Transactions), none = sample(ExportView::Plans);
+    all.accountSelected = false;
+    none.plans.clear();
+    QVERIFY(!Export().write(dir.filePath(QStringLiteral("all")), all) && !Export().write(dir.filePath("none"), none));
+    QVERIFY_THROWS_EXCEPTION(FileError, Export().write(dir.filePath(QStringLiteral("missing/export")), source));
     const QString old = dir.filePath(QStringLiteral("old"));
     QVERIFY(writeFile(old, "old"));
     {
@@ -133,115 +68,69 @@ void checkFailedWrites(const QTemporaryDir &dir, const ExportSource &source)
         QVERIFY_THROWS_EXCEPTION(FileError, Export().write(old, source));
     }
     QCOMPARE(readFile(old), QByteArray("old"));
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("old")});
 }
 
-// The entries of a zip file, in archive order; empty when it is no zip.
-inline QStringList zipEntries(const QString &path)
+// The entries of a zip file in archive order with their contents; none when it is no zip.
+inline QList<std::pair<QString, QByteArray>> zipEntries(const QString &path)
 {
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        return {};
-    QStringList names;
-    const zip_int64_t n = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < n; ++i)
-        names << QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), ZIP_FL_ENC_GUESS));
-    zip_close(archive);
-    return names;
-}
-
-// One entry of a zip file; nothing when the file or the entry is missing.
-inline std::optional<QByteArray> zipEntry(const QString &path, const QString &name)
-{
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        return std::nullopt;
-    std::optional<QByteArray> result;
+    QList<std::pair<QString, QByteArray>> entries;
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
     zip_stat_t stat;
-    const QByteArray entryName = name.toUtf8();
-    if (zip_stat(archive, entryName.constData(), 0, &stat) == 0) {
-        if (zip_file_t *file = zip_fopen(archive, entryName.constData(), 0)) {
-            QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
-            if (zip_fread(file, bytes.data(), stat.size) == zip_int64_t(stat.size))
-                result = bytes;
+    for (zip_uint64_t i = 0; archive && zip_stat_index(archive, i, 0, &stat) == 0; ++i) {
+        QByteArray bytes(qsizetype(stat.size), '\0');
+        zip_file_t *file = zip_fopen_index(archive, i, 0);
+        if (!file || zip_fread(file, bytes.data(), stat.size) != zip_int64_t(stat.size))
+            bytes = "unreadable";
+        entries.append({QString::fromUtf8(stat.name), bytes});
+        if (file)
             zip_fclose(file);
-        }
     }
-    zip_close(archive);
-    return result;
+    if (archive)
+        zip_close(archive);
+    return entries;
 }
 
-// An entry parsed as namespace-aware XML; a null document when missing or malformed.
+// An entry as XML, names with their prefixes ("w:p"); a null document when missing or malformed.
 inline QDomDocument zipXml(const QString &path, const QString &name)
 {
     QDomDocument doc;
-    const std::optional<QByteArray> bytes = zipEntry(path, name);
-    if (bytes)
-        doc.setContent(*bytes, true);
+    for (const auto &[entry, bytes] : zipEntries(path)) {
+        if (entry == name)
+            doc.setContent(bytes);
+    }
     return doc;
 }
 
-// The child elements of an element with the given local name.
-inline QList<QDomElement> children(const QDomElement &parent, const QString &localName = QString())
+inline QList<QDomElement> elements(const QDomElement &parent, const QString &name = QString())
 {
     QList<QDomElement> list;
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (localName.isEmpty() || e.localName() == localName)
-            list << e;
-    }
+    for (QDomElement e = parent.firstChildElement(name); !e.isNull(); e = e.nextSiblingElement(name))
+        list << e;
     return list;
 }
 
-// The first descendant, along a path of local names ("rPr/color").
-inline QDomElement descendant(const QDomElement &from, const QString &path)
+// The first descendant along a path of names ("w:pPr/w:jc").
+inline QDomElement at(QDomElement e, const QString &path)
 {
-    QDomElement e = from;
-    for (const QString &name : path.split(u'/')) {
-        const QList<QDomElement> list = children(e, name);
-        if (list.isEmpty())
-            return {};
-        e = list.first();
-    }
+    for (const QString &name : path.split(u'/'))
+        e = e.firstChildElement(name);
     return e;
 }
 
-// Runs /usr/bin/python3 with a script and arguments and returns what it
-// printed as JSON. "skip" is set when Python or one of the modules is missing.
-struct PythonResult
+// What a script printed as JSON about the file, compact; "skip: ..." when Python
+// or the module is missing.
+inline QByteArray runPython(const QString &module, const QString &script, const QString &path)
 {
-    QJsonDocument json;
-    QString skip;
-    QString error;
-};
-
-inline PythonResult runPython(const QString &module, const QString &script, const QStringList &arguments)
-{
-    PythonResult result;
-    const QString python = QStringLiteral("/usr/bin/python3");
-    if (!QFileInfo(python).isExecutable()) {
-        result.skip = python + QStringLiteral(" is not installed");
-        return result;
-    }
-    QProcess probe;
-    probe.start(python, {QStringLiteral("-c"), QStringLiteral("import ") + module});
-    if (!probe.waitForFinished(60000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0) {
-        result.skip = QStringLiteral("Python module %1 is not installed").arg(module);
-        return result;
-    }
     QProcess process;
-    process.start(python, QStringList{QStringLiteral("-c"), script} + arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        result.error = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
-    QJsonParseError parseError;
-    result.json = QJsonDocument::fromJson(process.readAllStandardOutput(), &parseError);
-    if (parseError.error != QJsonParseError::NoError)
-        result.error = parseError.errorString();
-    return result;
+    const QString check = QStringLiteral("import json, sys\ntry: import %1\nexcept ImportError: sys.exit(77)\n")
+                              .arg(module);
+    process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), check + script, path});
+    if (!process.waitForFinished(120000) || process.exitCode() == 77)
+        return "skip: Python or its module " + module.toUtf8() + " is not installed";
+    const QJsonDocument json = QJsonDocument::fromJson(process.readAllStandardOutput());
+    return json.isNull() ? process.readAllStandardError() : json.toJson(QJsonDocument::Compact);
 }
 
 } // namespace testutil
 
-Q_DECLARE_METATYPE(ExportSource)

@@ -1,6 +1,7 @@
-#include "appfixture.h"
 #include "fennimarapp.h"
+#include "guitestutil.h"
 #include "logindlg.h"
+#include "mainframe.h"
 #include "preferencedlg.h"
 #include "settingsfile.h"
 #include "stringtable.h"
@@ -10,31 +11,25 @@
 
 using namespace testutil;
 
-
 class TestStartup : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_rootDir;
     QTemporaryDir &root() { return *m_rootDir; }
+    QSettings m_profile{QStringLiteral("Kestrune"), QStringLiteral("Fennimar")};
 
-    static QVariant profileValue(const QString &key)
+    // Answers the login with each password in turn, pressing OK (or Cancel).
+    static void answerLogin(const QStringList &passwords, bool ok = true)
     {
-        return QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).value(key);
-    }
-    static void setProfileValue(const QString &key, const QVariant &value)
-    {
-        QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).setValue(key, value);
-    }
-
-    // Answers the login with a password, and the chooser with a folder (or Cancel).
-    static void answerLogin(const QString &password, bool ok = true)
-    {
-        whenModal<CLoginDlg>([password, ok](CLoginDlg *login) {
-            child<QLineEdit>(login, QStringLiteral("password"))->setText(password);
-            clickButton(login, ok ? QStringLiteral("ok") : QStringLiteral("cancel"));
+        whenModal<CLoginDlg>([passwords, ok](CLoginDlg *login) {
+            for (const QString &password : passwords) {
+                child<QLineEdit>(login, QStringLiteral("password"))->setText(password);
+                clickButton(login, ok ? QStringLiteral("ok") : QStringLiteral("cancel"));
+            }
         });
     }
+    // Answers the chooser with a folder, or Cancel.
     static void answerChooser(bool pick)
     {
         whenModal<CPreferenceDlg>([pick](CPreferenceDlg *chooser) {
@@ -48,34 +43,33 @@ private Q_SLOTS:
     void init()
     {
         m_rootDir = std::make_unique<QTemporaryDir>();
-        QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).clear();
+        m_profile.clear();
         CPreferenceDlg::setFolderPicker([this](QWidget *, const QString &) { return root().path(); });
     }
 
-    void cleanup() { QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).clear(); }
+    void cleanup() { m_profile.clear(); }
 
     void firstRun()
     {
         MessageRecorder messages;
-        answerLogin(QString());
+        answerLogin({QString()});
         answerChooser(true);
         CFennimarApp app;
         QVERIFY(app.InitInstance());
         const QString dir = root().filePath(QStringLiteral("Fennimar"));
         QCOMPARE(app.g_strWorkDir, dir);
-        QVERIFY(QFileInfo(dir).isDir());
         // The new folder has its settings and default files; nothing went to the current folder.
         QVERIFY(QFileInfo::exists(settingsFilePath(dir)));
         QVERIFY(QFileInfo::exists(dir + "/Category.cat"));
         QVERIFY(!QFileInfo::exists(QDir::current().filePath(QStringLiteral("setfnpngs.pss"))));
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(app.mainFrame()->isVisible());
-        QVERIFY(!profileValue("Directory/Path").isValid()); // written at exit only
+        QVERIFY(!m_profile.value("Directory/Path").isValid()); // written at exit only
 
         app.mainFrame()->close();
-        QCOMPARE(profileValue("Directory/Path").toString(), dir);
-        QCOMPARE(profileValue("Size/First").toInt(), 15);
-        QCOMPARE(profileValue("Size/Second").toInt(), 85);
+        QCOMPARE(m_profile.value("Directory/Path").toString(), dir);
+        QCOMPARE(m_profile.value("Size/First").toInt(), 15);
+        QCOMPARE(m_profile.value("Size/Second").toInt(), 85);
     }
 
     void rememberedFolderAndPassword()
@@ -83,15 +77,10 @@ private Q_SLOTS:
         const QString dir = root().filePath(QStringLiteral("books"));
         QDir().mkpath(dir);
         QVERIFY(writeSettings(dir, {QString(), QStringLiteral("secret"), QStringLiteral("q"), QStringLiteral("a")}));
-        setProfileValue("Directory/Path", dir);
+        m_profile.setValue("Directory/Path", dir);
         MessageRecorder messages;
         // A wrong password first: refused and asked again; then the right one.
-        whenModal<CLoginDlg>([](CLoginDlg *login) {
-            child<QLineEdit>(login, QStringLiteral("password"))->setText(QStringLiteral("Secret"));
-            clickButton(login, QStringLiteral("ok"));
-            child<QLineEdit>(login, QStringLiteral("password"))->setText(QStringLiteral("secret"));
-            clickButton(login, QStringLiteral("ok"));
-        });
+        answerLogin({QStringLiteral("Secret"), QStringLiteral("secret")});
         CFennimarApp app;
         QVERIFY(app.InitInstance());
         QCOMPARE(app.g_strWorkDir, dir);
@@ -102,19 +91,19 @@ private Q_SLOTS:
     void vanishedFolder()
     {
         const QString gone = root().filePath(QStringLiteral("gone/Fennimar"));
-        setProfileValue("Directory/Path", gone);
+        m_profile.setValue("Directory/Path", gone);
         MessageRecorder messages;
-        answerLogin(QString());
+        answerLogin({QString()});
         answerChooser(false);
         CFennimarApp app;
         QVERIFY(!app.InitInstance());
         QCOMPARE(messages.texts(), QStringList({LoadText(IDS_WORKDIR_MOVED)}));
         QVERIFY(!app.mainFrame());
-        QCOMPARE(profileValue("Directory/Path").toString(), gone); // untouched
-        QVERIFY(!profileValue("Size/First").isValid());
+        QCOMPARE(m_profile.value("Directory/Path").toString(), gone); // untouched
+        QVERIFY(!m_profile.value("Size/First").isValid());
 
         // The same start answered with a folder goes on there.
-        answerLogin(QString());
+        answerLogin({QString()});
         answerChooser(true);
         CFennimarApp again;
         QVERIFY(again.InitInstance());
@@ -125,18 +114,11 @@ private Q_SLOTS:
 
     void cancelledLoginTouchesNothing()
     {
-        answerLogin(QString(), false);
+        answerLogin({QString()}, false);
         CFennimarApp app;
         QVERIFY(!app.InitInstance());
-        QVERIFY(QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar")).allKeys().isEmpty());
+        QVERIFY(m_profile.allKeys().isEmpty());
         QVERIFY(!QFileInfo::exists(root().filePath(QStringLiteral("Fennimar"))));
-    }
-
-    void showValuesDefaultsToOne()
-    {
-        QCOMPARE(CFennimarApp::readShowValues(), 1);
-        CFennimarApp::writeShowValues(0);
-        QCOMPARE(CFennimarApp::readShowValues(), 0);
     }
 };
 

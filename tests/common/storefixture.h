@@ -33,6 +33,12 @@ inline TransactionRecord movement(const QString &accountId, const OleDateTime &d
     return r;
 }
 
+// The key of record `n` (an id of second n of one minute) under an account.
+inline QString recordKey(const QString &accountId, int n)
+{
+    return accountId + QStringLiteral("202612010000%1").arg(n, 2, 10, QLatin1Char('0')) + QStringLiteral("90");
+}
+
 // A fresh working directory and a store over it.
 struct Book
 {

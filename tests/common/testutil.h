@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +38,15 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 inline QStringList entries(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Every entry of a folder with its content, to see that nothing changed.
+inline QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : entries(dir))
+        files.insert(name, readFile(QDir(dir).filePath(name)));
+    return files;
 }
 
 inline void useUsEnglish()

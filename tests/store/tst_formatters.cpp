@@ -8,8 +8,7 @@ class TestFormatters : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testutil::useUsEnglish(); }
-    void cleanup() { testutil::useUsEnglish(); }
+    void init() { testutil::useUsEnglish(); }
 
     void amounts_data()
     {
@@ -21,13 +20,10 @@ private Q_SLOTS:
         QTest::newRow("us positive") << "en_US" << 12.5 << "$12.50" << "$12.50";
         // The locale writes ($12.50); the parentheses go, and with them the sign.
         QTest::newRow("us negative") << "en_US" << -12.5 << "$12.50" << "-$12.50";
-        QTest::newRow("us zero") << "en_US" << 0.0 << "$0.00" << "$0.00";
-        QTest::newRow("us ten million") << "en_US" << 10000000.0 << "$10,000,000.00" << "$10,000,000.00";
         QTest::newRow("us rounding") << "en_US" << 0.1 + 0.2 << "$0.30" << "$0.30";
         QTest::newRow("us negative millions") << "en_US" << -1234567.891 << "$1,234,567.89" << "-$1,234,567.89";
         // A locale that writes a minus sign keeps it.
-        QTest::newRow("de negative") << "de_DE" << -12.5 << "-12,50\u00a0€" << "-12,50\u00a0€";
-        QTest::newRow("de positive") << "de_DE" << 1234.5 << "1.234,50\u00a0€" << "1.234,50\u00a0€";
+        QTest::newRow("de negative") << "de_DE" << -1234.5 << "-1.234,50\u00a0€" << "-1.234,50\u00a0€";
     }
 
     void amounts()
@@ -49,12 +45,8 @@ private Q_SLOTS:
         QTest::newRow("trimmed") << "  42.000000 " << "$42.00" << "$42.00";
         QTest::newRow("negative") << "-3.5" << "$3.50" << "($3.50)";
         QTest::newRow("no integer part") << ".5" << "$0.50" << "$0.50";
-        QTest::newRow("trailing point") << "7." << "$7.00" << "$7.00";
-        QTest::newRow("not a number") << "abc" << "" << "";
-        QTest::newRow("two points") << "1.2.3" << "" << "";
-        QTest::newRow("sign only") << "-" << "" << "";
-        QTest::newRow("exponent") << "1e5" << "" << "";
-        QTest::newRow("empty") << "" << "" << "";
+        for (const char *bad : {"abc", "1.2.3", "-", "1e5"})
+            QTest::newRow(bad) << bad << "" << "";
     }
 
     void currencyOfText()
@@ -64,16 +56,6 @@ private Q_SLOTS:
         QFETCH(QString, plain);
         QCOMPARE(formatCurrency(text), currency);
         QCOMPARE(formatCurrencyPlain(text), plain);
-    }
-
-    void dates()
-    {
-        const OleDateTime d = OleDateTime::fromDateTime(QDate(2026, 12, 6), QTime(23, 59, 59));
-        QCOMPARE(formatDate(d), QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat));
-        QCOMPARE(formatDate(d), QStringLiteral("12/6/26"));
-        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-        QCOMPARE(formatDate(d), QStringLiteral("06.12.26"));
-        QCOMPARE(formatDate(OleDateTime(0.0, OleDateTime::Invalid)), QString());
     }
 };
 

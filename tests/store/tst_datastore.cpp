@@ -105,9 +105,13 @@ private Q_SLOTS:
         QVERIFY(book.store.accountTransactions().isEmpty());
 
         // The selector's items in the same order; an id that matches none selects item 0.
-        const AccountCombo combo = book.store.fillAccountCombo(ids[2]);
+        AccountCombo combo = book.store.fillAccountCombo(ids[2]);
         QCOMPARE(combo.currentIndex, 1);
         QCOMPARE(combo.items[1].text, QStringLiteral("Bank 2 - 2"));
+        combo.selectByText(QStringLiteral("Bank 0 - 0"));
+        QCOMPARE(combo.currentId(), ids[0]);
+        combo.selectByText(QStringLiteral("bank 1 - 1")); // exact and case-sensitive: no change
+        QCOMPARE(combo.currentId(), ids[0]);
         QCOMPARE(book.store.fillAccountCombo(QStringLiteral("1999010100000090")).currentIndex, 0);
     }
 
@@ -155,6 +159,16 @@ private Q_SLOTS:
         QCOMPARE(keysOf(rows).mid(1), QStringList({recordKey(A, 3), recordKey(A, 4)}));
         QCOMPARE(rows[1].texts, QStringList({"12/1/26", "Item", "$4.00", ""}));
         QCOMPARE(rows[1].data->accountNumber, QString());
+
+        // The reports gather the same movements with the same start balance, into a
+        // table they own and that is not emptied first.
+        RecordMap<MovementRecord> movements;
+        movements.insert(QStringLiteral("kept"), MovementRecord{});
+        QCOMPARE(book.store.gatherAccountMovements(A, at(2026, 12, 1), at(2026, 12, 31), movements), -31.5);
+        QStringList gathered = movements.keys();
+        gathered.sort();
+        QCOMPARE(gathered, QStringList({recordKey(A, 3), recordKey(A, 4), "kept"}));
+        QCOMPARE(*movements.find(recordKey(A, 4)), (MovementRecord{recordKey(A, 4), 8.0, at(2026, 12, 31, 23, 59, 58)}));
     }
 
     void allTransactionsAndPlansLists()

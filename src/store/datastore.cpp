@@ -64,6 +64,23 @@ void CDataStore::skip(const QString &path, const QString &reason) const
         m_problemHandler(path, reason);
 }
 
+template <typename Record>
+std::optional<Record> CDataStore::readRecordFile(const QString &name,
+                                                 std::optional<Record> (*decode)(QByteArrayView, QString *)) const
+{
+    const QString path = filePath(name);
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
+        skip(path, QStringLiteral("cannot be read"));
+        return std::nullopt;
+    }
+    QString problem;
+    auto record = decode(*bytes, &problem);
+    if (!record)
+        skip(path, problem);
+    return record;
+}
+
 void CDataStore::LoadAll()
 {
     loadAccounts();
@@ -109,19 +126,8 @@ void CDataStore::loadAccounts()
 {
     m_mapAccounts.clear();
     for (const QString &name : listEntries(m_workDir, kAccountExt, true)) {
-        const QString path = filePath(name);
-        const auto bytes = readWholeFile(path);
-        if (!bytes) {
-            skip(path, QStringLiteral("cannot be read"));
-            continue;
-        }
-        QString problem;
-        const auto record = decodeAccount(*bytes, &problem);
-        if (!record) {
-            skip(path, problem);
-            continue;
-        }
-        m_mapAccounts.insert(record->id, *record);
+        if (const auto record = readRecordFile(name, decodeAccount))
+            m_mapAccounts.insert(record->id, *record);
     }
 }
 
@@ -203,21 +209,12 @@ void CDataStore::loadTransactionFiles(RecordMap<TransactionRecord> &table, const
 {
     table.clear();
     for (const QString &name : fileNames) {
-        const QString path = filePath(name);
-        const auto bytes = readWholeFile(path);
-        if (!bytes) {
-            skip(path, QStringLiteral("cannot be read"));
+        const auto record = readRecordFile(name, decodeTransaction);
+        if (!record)
             continue;
-        }
-        QString problem;
-        const auto record = decodeTransaction(*bytes, &problem);
-        if (!record) {
-            skip(path, problem);
-            continue;
-        }
         // The key names the file the record is written back to and deleted by.
         if (record->key.left(16) != accountId) {
-            skip(path, QStringLiteral("key \"%1\" belongs to another account").arg(record->key));
+            skip(filePath(name), QStringLiteral("key \"%1\" belongs to another account").arg(record->key));
             continue;
         }
         table.insert(record->key, *record);

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The record store: accounts, transactions and plans of one working directory,
 // held in tables that walk in the original hash order. Every change goes to its
@@ -101,6 +102,10 @@ private:
     void loadTransactionFiles(RecordMap<TransactionRecord> &table, const QString &accountId,
                               const QStringList &fileNames);
     void skip(const QString &path, const QString &reason) const;
+    // A record file read and decoded, or nothing (reported) when it cannot be.
+    template <typename Record>
+    std::optional<Record> readRecordFile(const QString &name,
+                                         std::optional<Record> (*decode)(QByteArrayView, QString *)) const;
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
     ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;

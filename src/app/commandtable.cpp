@@ -27,6 +27,8 @@ const QList<CommandInfo> &commandTable()
         {ID_SYNCHRONIZE, "Synchronize", "Synchronize", "Synchronize", {}},
         {ID_REFRESH, "Refresh", "Refreshes the View", "Refresh", {}},
         {ID_CHANGE_PASSWORD, "Change Password", "Change Password", {}, {}},
+        {ID_CHECK_BOOKS, "Check Books...", "Checks every data file of the books and moves damaged ones aside",
+         "Check Books", {}},
         {ID_VIEW_ACCOUNTS, "Accounts", {}, "Accounts", {}},
         {ID_VIEW_TRANSACTIONS, "Transactions", {}, "Transactions", {}},
         {ID_VIEW_PLANNER, "Planner", {}, "Plans", {}},
@@ -70,7 +72,7 @@ const QList<MenuInfo> &menuTable()
         {"&View",
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_ACCOUNTS, ID_VIEW_TRANSACTIONS, ID_VIEW_PLANNER,
           ID_VIEW_CATEGORIES, ID_VIEW_REPORTS}},
-        {"T&ools", {ID_PREFERENCE, ID_SYNCHRONIZE, ID_REFRESH, 0, ID_CHANGE_PASSWORD}},
+        {"T&ools", {ID_PREFERENCE, ID_SYNCHRONIZE, ID_REFRESH, 0, ID_CHANGE_PASSWORD, 0, ID_CHECK_BOOKS}},
         {"&Export", {ID_EXPORT_EXCEL, ID_EXPORT_WORD, ID_EXPORT_HTML, ID_EXPORT_PDF, ID_EXPORT_TEXT, ID_EXPORT_CSV}},
         {"&Help", {ID_HELP_CONTENTS, 0, ID_APP_ABOUT}},
     };

@@ -2,6 +2,7 @@
 
 #include "logindlg.h"
 #include "mainframe.h"
+#include "fileio.h"
 #include "messagebox.h"
 #include "preferencedlg.h"
 #include "settingsfile.h"
@@ -66,7 +67,7 @@ bool CFennimarApp::chooseWorkDir()
         return false;
     }
     g_strWorkDir = QDir(chooser.directory()).filePath(LoadText(IDS_APP_TITLE));
-    QDir().mkpath(g_strWorkDir);
+    makePrivateDir(g_strWorkDir);
     // A new working directory starts with its own settings file.
     createDefaultSettings(g_strWorkDir);
     return true;
@@ -78,6 +79,13 @@ bool CFennimarApp::InitInstance()
     // Without a working directory yet there is no settings file to look for.
     if (!g_strWorkDir.isEmpty())
         createDefaultSettings(g_strWorkDir);
+
+    // A settings file that is there but cannot be read whole admits nobody.
+    const SettingsRead settings = readSettingsFile(g_strWorkDir);
+    if (settings.status == SettingsRead::Damaged) {
+        showMessage(nullptr, settingsDamageMessage(g_strWorkDir, settings), MessageIcon::Stop);
+        return false;
+    }
 
     CLoginDlg login(g_strWorkDir);
     if (login.exec() != QDialog::Accepted)

@@ -3,10 +3,12 @@
 #include "accountcombo.h"
 #include "categorytreectrl.h"
 #include "changepassworddlg.h"
+#include "checkbooksdlg.h"
 #include "commandtable.h"
 #include "datastore.h"
 #include "enddatectrl.h"
 #include "exportsource.h"
+#include "fileio.h"
 #include "guicapoutbar.h"
 #include "guifolder.h"
 #include "guiminitool.h"
@@ -88,6 +90,14 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
 {
     setWindowTitle(LoadText(IDS_APP_TITLE));
     setWindowIcon(applicationIcon());
+
+    // Files the store skips as damaged are counted in the status bar.
+    m_damageNote = new QLabel(this);
+    m_damageNote->setObjectName(QStringLiteral("damageNote"));
+    m_damageNote->setToolTip(QStringLiteral("Tools > Check Books names them and moves them aside"));
+    m_damageNote->hide();
+    statusBar()->addPermanentWidget(m_damageNote);
+    m_store.setProblemHandler([this](const QString &path, const QString &) { noteSkippedFile(path); });
 
     // The store reads what the window shows first.
     m_store.loadAtStartup();
@@ -323,6 +333,9 @@ void CMainFrame::runCommand(int id)
     case ID_CHANGE_PASSWORD:
         CChangePasswordDlg(m_services.workDir(), this).exec();
         break;
+    case ID_CHECK_BOOKS:
+        checkBooks();
+        break;
     case ID_SYNCHRONIZE:
         break; // there is no synchronisation manager on this platform
     case ID_HELP_CONTENTS:
@@ -545,10 +558,40 @@ void CMainFrame::switchPane()
     target->setFocus(Qt::ShortcutFocusReason);
 }
 
+void CMainFrame::noteSkippedFile(const QString &path)
+{
+    m_skippedFiles.insert(path);
+    const qsizetype n = m_skippedFiles.size();
+    m_damageNote->setText(n == 1 ? QStringLiteral("1 damaged file skipped - Tools > Check Books")
+                                 : QStringLiteral("%1 damaged files skipped - Tools > Check Books").arg(n));
+    m_damageNote->show();
+}
+
+void CMainFrame::reloadBooks()
+{
+    m_skippedFiles.clear();
+    m_damageNote->hide();
+    m_store.LoadAll();
+}
+
 void CMainFrame::refresh()
 {
-    m_store.LoadAll();
+    reloadBooks();
     refreshCurrentView();
+}
+
+void CMainFrame::checkBooks()
+{
+    if (m_page->currentView() == VIEW_CATEGORIES)
+        m_page->saveCategoryTree();
+    CCheckBooksDlg dialog(m_store, this);
+    dialog.exec();
+    if (!dialog.repaired())
+        return;
+    m_page->emptyForNewDirectory();
+    reloadBooks();
+    refreshCurrentView();
+    refillAccountSelector();
 }
 
 void CMainFrame::preference()
@@ -560,10 +603,10 @@ void CMainFrame::preference()
     const QString dir = dialog.workDir();
     m_services.setWorkDir(dir);
     m_services.writeProfile(dir, 15, 85);
-    QDir().mkpath(dir);
+    makePrivateDir(dir);
     m_page->emptyForNewDirectory();
     m_store.setWorkDir(dir);
-    m_store.LoadAll();
+    reloadBooks();
     refreshCurrentView();
     refillAccountSelector();
 }

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 
@@ -69,6 +70,8 @@ public:
     void updateAccountSelectorState();
     // What an export of the current view writes.
     ExportSource exportSource() const;
+    // The status bar's note of data files skipped as damaged; hidden when none.
+    QLabel *damageNote() const { return m_damageNote; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -92,6 +95,10 @@ private:
     void refresh();
     void preference();
     void about();
+    void checkBooks();
+    // The books read again from disk, forgetting the files skipped before.
+    void reloadBooks();
+    void noteSkippedFile(const QString &path);
 
     // Record commands
     void accountAdd();
@@ -129,5 +136,7 @@ private:
     CStartDateCtrl *m_startDate = nullptr;
     CEndDateCtrl *m_endDate = nullptr;
     CAccountCombo *m_selector = nullptr;
+    QLabel *m_damageNote = nullptr;
+    QSet<QString> m_skippedFiles;
     bool m_closing = false;
 };

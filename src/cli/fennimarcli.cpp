@@ -1,13 +1,14 @@
 #include "fennimarcli.h"
 
 #include "accounttransrows.h"
-#include "archive.h"
+#include "bookcheck.h"
 #include "categoryfile.h"
 #include "chartcolours.h"
 #include "datastore.h"
 #include "exportformats.h"
 #include "period.h"
 #include "recordfiles.h"
+#include "recordrules.h"
 #include "settingsfile.h"
 #include "stringtable.h"
 
@@ -18,6 +19,7 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #ifdef Q_OS_UNIX
@@ -63,31 +65,41 @@ const QCommandLineOption kIncome(QStringLiteral("income"), "An income (the defau
 const QCommandLineOption kDate(QStringLiteral("date"), "The date (default: now).", "date");
 const QCommandLineOption kSubject(QStringLiteral("subject"), "The subject.", "text");
 const QCommandLineOption kCategory(QStringLiteral("category"), "The category.", "name");
+const QCommandLineOption kRepair(QStringLiteral("repair"),
+                                 "Move every damaged file, and the records of accounts that do not exist, into the "
+                                 "folder Damaged beside the working directory.");
 
 const QList<QCommandLineOption> kListOptions = {kFrom, kTo, kFormat, kOut};
 const QList<QCommandLineOption> kAccountOptions = {kNumber, kName, kBank, kMinimum, kNotes, kIcon};
 const QList<QCommandLineOption> kRecordOptions = {kAmount, kExpense, kIncome, kDate, kSubject, kCategory, kNotes};
 
-OleDateTime parseDate(const QString &text, const QString &what)
+// A date of the years 100 to 9999; one given without a time of day is at
+// `dayTime` of that day.
+OleDateTime parseDate(const QString &text, const QString &what, QTime dayTime = QTime(0, 0))
 {
     static const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}(T\\d{2}:\\d{2}:\\d{2})?$"));
     QDateTime value;
     if (form.match(text).hasMatch()) {
-        value = text.size() == 10 ? QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0))
+        value = text.size() == 10 ? QDateTime(QDate::fromString(text, Qt::ISODate), dayTime)
                                   : QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
     }
     if (!value.isValid())
         usageError(QStringLiteral("%1 \"%2\" is not a date (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS)").arg(what, text));
-    return OleDateTime::fromDateTime(value.date(), value.time());
+    const OleDateTime date = OleDateTime::fromDateTime(value.date(), value.time());
+    if (!isStorableDate(date))
+        usageError(QStringLiteral("%1 \"%2\" is not within the years 100 to 9999").arg(what, text));
+    return date;
 }
 
-// A magnitude as the amount field takes it: digits, at most one point and two decimals.
+// A magnitude as the amount field takes it: digits, at most one point and two
+// decimals, at most 1000000000000; rounded to cents.
 double parseAmount(const QString &text, const QString &what)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d+(\\.\\d{0,2})?|\\.\\d{1,2})$"));
-    if (!form.match(text).hasMatch())
-        failure(QStringLiteral("%1 \"%2\" is not an amount: digits with at most two decimals, no sign").arg(what, text));
-    return QLocale::c().toDouble(text.startsWith(u'.') ? QLatin1Char('0') + text : text);
+    QString problem;
+    const std::optional<double> value = parseAmountText(text, &problem);
+    if (!value)
+        failure(QStringLiteral("%1 \"%2\" %3").arg(what, text, problem));
+    return *value;
 }
 
 QString money(double value)
@@ -169,8 +181,10 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          &C::convertPlan, Plans},
         {"categories", "categories", "Print the category tree, two blanks of indent per level.", {},
          &C::listCategories},
-        {"check", "check", "Read every data file and name each one that is unreadable or malformed.", {},
-         &C::check},
+        {"check", "check [--repair]",
+         "Read every data file and name each one that is unreadable, malformed, empty, misnamed, not a file, or of an "
+         "account that does not exist; --repair moves them into the folder Damaged beside the working directory.",
+         {kRepair}, &C::check},
     };
     return table;
 }
@@ -237,14 +251,17 @@ int FennimarCli::run(const QStringList &arguments)
             usageError(QStringLiteral("no working directory: give --workdir DIR"));
         m_workDir = QDir(m_workDir).absolutePath();
         if (command->name == QLatin1String("init")) {
-            if (!QDir().mkpath(m_workDir))
+            if (!makePrivateDir(m_workDir))
                 failure(QStringLiteral("Could not create the working directory %1").arg(m_workDir));
         } else if (!QFileInfo(m_workDir).isDir()) {
             usageError(QStringLiteral("the working directory %1 does not exist").arg(m_workDir));
         }
 
-        const SettingsRecord settings = readSettings(m_workDir);
-        if (!settings.password.isEmpty()) {
+        // A settings file that is there but cannot be read whole admits nobody.
+        const SettingsRead settings = readSettingsFile(m_workDir);
+        if (settings.status == SettingsRead::Damaged)
+            throw CliError{NotAdmitted, settingsDamageMessage(m_workDir, settings)};
+        if (!settings.record.password.isEmpty()) {
             QString entered;
             bool given = false;
             if (global.isSet(passwordFile)) {
@@ -261,7 +278,7 @@ int FennimarCli::run(const QStringList &arguments)
             } else {
                 given = readPassword(entered);
             }
-            if (!given || entered != settings.password)
+            if (!given || !settings.admits(entered))
                 throw CliError{NotAdmitted, LoadText(IDS_UNAUTHORIZED)};
         }
 
@@ -310,14 +327,17 @@ bool FennimarCli::readPassword(QString &entered) const
     termios silent = saved;
     silent.c_lflag &= ~tcflag_t(ECHO);
     ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
-    char buffer[1024];
-    const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
+    // The whole line, however long: a password cut short could match another.
+    char *buffer = nullptr;
+    size_t capacity = 0;
+    const ssize_t length = ::getline(&buffer, &capacity, stdin);
     ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
     m_err << '\n';
     m_err.flush();
-    if (!read)
+    QByteArray line = length >= 0 ? QByteArray(buffer, length) : QByteArray();
+    std::free(buffer);
+    if (length < 0)
         return false;
-    QByteArray line(buffer);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     entered = QString::fromUtf8(line);
@@ -413,7 +433,7 @@ void FennimarCli::init()
     createDefaultSettings(m_workDir);
     ensureCategoryFile(m_workDir);
     ensureChartColourFile(m_workDir);
-    if (!QFileInfo::exists(settingsFilePath(m_workDir)))
+    if (entryType(settingsFilePath(m_workDir)) == EntryType::Missing)
         failure(QStringLiteral("Could not create the files of %1").arg(m_workDir));
     m_out << m_workDir << '\n';
 }
@@ -530,8 +550,9 @@ void applyRecordOptions(const QCommandLineParser &p, TransactionRecord &r)
     if (p.isSet(kIncome))
         r.incomeFlag = 1;
     r.amount = r.incomeFlag ? magnitude : -magnitude;
+    // A day without a time of day is its noon, inside that day's period.
     if (p.isSet(kDate))
-        r.date = parseDate(p.value(kDate), QStringLiteral("--date"));
+        r.date = parseDate(p.value(kDate), QStringLiteral("--date"), QTime(12, 0));
     if (p.isSet(kSubject))
         r.subject = trimmedSubject(p.value(kSubject));
     if (p.isSet(kCategory))
@@ -612,78 +633,22 @@ void FennimarCli::listCategories()
 
 void FennimarCli::check()
 {
-    QStringList problems;
-    const auto report = [&](const QString &name, const QString &why) { problems << name + QStringLiteral(": ") + why; };
-    const QDir dir(m_workDir);
-    const auto read = [&](const QString &name) -> std::optional<QByteArray> {
-        const auto bytes = readWholeFile(dir.filePath(name), qint64(1) << 30);
-        if (!bytes)
-            report(name, QStringLiteral("cannot be read"));
-        return bytes;
-    };
-
-    int accounts = 0, transactions = 0, plans = 0;
-    for (const QString &name : listEntries(m_workDir, QStringLiteral(".act"), true)) {
-        if (const auto bytes = read(name)) {
-            QString why;
-            decodeAccount(*bytes, &why) ? void(++accounts) : report(name, why);
-        }
+    if (!m_parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    BookCheck found = checkBooks(m_workDir);
+    for (const QString &line : found.lines())
+        m_out << line << '\n';
+    if (isSet(QStringLiteral("repair")) && found.repairable()) {
+        const BookRepair repair = repairBooks(*m_store);
+        for (const QString &moved : repair.moved)
+            m_out << "moved " << moved << '\n';
+        for (const QString &failed : repair.failures)
+            m_err << failed << '\n';
+        found = checkBooks(m_workDir);
+        for (const QString &line : found.lines())
+            m_out << "left: " << line << '\n';
     }
-    for (const QString &name : listEntries(m_workDir, QStringLiteral(".tra"), true)) {
-        if (const auto bytes = read(name)) {
-            QString why;
-            const auto r = decodeTransaction(*bytes, &why);
-            if (!r)
-                report(name, why);
-            else if (r->key.left(16) != name.left(16))
-                report(name, QStringLiteral("key \"%1\" belongs to another account").arg(r->key));
-            else
-                ++transactions;
-        }
-    }
-    const QString planFile = m_store->planFilePath();
-    if (!planFile.isEmpty()) {
-        const QString name = QFileInfo(planFile).fileName();
-        if (const auto bytes = read(name)) {
-            QString why;
-            plans = int(decodePlans(*bytes, &why).size());
-            if (!why.isEmpty())
-                report(name, why);
-        }
-    }
-    const QString categoryFile = QStringLiteral("Category.cat");
-    if (QFileInfo::exists(dir.filePath(categoryFile))) {
-        if (const auto bytes = read(categoryFile); bytes && !decodeCategoryTree(*bytes))
-            report(categoryFile, QStringLiteral("cut short or malformed"));
-    }
-    const QString colourFile = QStringLiteral("Graph.grp");
-    if (QFileInfo::exists(dir.filePath(colourFile))) {
-        if (const auto bytes = read(colourFile); bytes && *bytes != encodeChartColours(decodeChartColours(*bytes, 6)))
-            report(colourFile, QStringLiteral("not a count of 12 and twelve colours"));
-    }
-    const QString settingsFile = QStringLiteral("setfnpngs.pss");
-    if (QFileInfo::exists(dir.filePath(settingsFile))) {
-        if (const auto bytes = read(settingsFile)) {
-            ArchiveReader in(*bytes);
-            static const QRegularExpression cipher(QStringLiteral("^([0-9a-f]{16})+$"));
-            QString field;
-            for (int i = 0; i < 4; ++i) {
-                if (!in.readString(field) || !cipher.match(field).hasMatch()) {
-                    report(settingsFile, QStringLiteral("field %1 is missing or not enciphered text").arg(i + 1));
-                    break;
-                }
-            }
-        }
-    }
-
-    for (const QString &p : problems)
-        m_out << p << '\n';
-    if (!problems.isEmpty())
-        throw CliError{Failed, QStringLiteral("%1 problem(s) found in %2").arg(problems.size()).arg(m_workDir)};
-    m_out << QStringLiteral("%1 accounts, %2 transactions, %3 plans: no problems found in %4")
-                 .arg(accounts)
-                 .arg(transactions)
-                 .arg(plans)
-                 .arg(m_workDir)
-          << '\n';
+    if (!found.clean())
+        throw CliError{Failed, found.summary(m_workDir)};
+    m_out << found.summary(m_workDir) << '\n';
 }

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -89,19 +90,32 @@ QString CCategoryTreeCtrl::storedName(const QTreeWidgetItem *item)
 void CCategoryTreeCtrl::fill(const QString &workDir)
 {
     clear();
-    const std::function<void(QTreeWidgetItem *, const QList<CategoryNode> &)> insert =
-        [&](QTreeWidgetItem *parent, const QList<CategoryNode> &nodes) {
-            for (const CategoryNode &node : nodes) {
-                QTreeWidgetItem *item = makeItem(node.name);
-                if (parent)
-                    parent->addChild(item);
-                else
-                    addTopLevelItem(item);
-                insert(item, node.children);
-                item->setExpanded(true);
-            }
+    const CategoryTree tree = readCategoryFile(workDir);
+    {
+        // Expanding while filling would make each item current in turn.
+        const QSignalBlocker quiet(this);
+        // Depth-first with a stack of its own: no recursion however deep the file.
+        struct Pending
+        {
+            QTreeWidgetItem *parent;
+            const CategoryNode *node;
         };
-    insert(nullptr, readCategoryFile(workDir));
+        QList<Pending> stack;
+        for (auto it = tree.crbegin(); it != tree.crend(); ++it)
+            stack.append({nullptr, &*it});
+        while (!stack.isEmpty()) {
+            const Pending next = stack.takeLast();
+            QTreeWidgetItem *item = makeItem(next.node->name);
+            if (next.parent)
+                next.parent->addChild(item);
+            else
+                addTopLevelItem(item);
+            const QList<CategoryNode> &children = next.node->children;
+            for (auto it = children.crbegin(); it != children.crend(); ++it)
+                stack.append({item, &*it});
+        }
+        expandAll();
+    }
     if (QTreeWidgetItem *first = topLevelItem(0)) {
         first->setExpanded(true);
         setCurrentItem(first);

@@ -1,6 +1,7 @@
 #include "amountedit.h"
 
 #include "messagebox.h"
+#include "recordrules.h"
 
 #include <QLocale>
 
@@ -32,16 +33,24 @@ std::optional<double> CAmountEdit::amount() const
 {
     if (text() == m_shownText)
         return m_shown;
-    return value();
+    const std::optional<double> typed = value();
+    if (!typed)
+        return std::nullopt;
+    return roundToCents(*typed);
 }
 
 std::optional<double> CAmountEdit::checkedAmount()
 {
     const std::optional<double> shown = amount();
-    if (!shown) {
-        showMessage(window(), QStringLiteral("Please enter a number."), MessageIcon::Warning);
-        setFocus();
-        selectAll();
-    }
-    return shown;
+    QString refusal;
+    if (!shown)
+        refusal = QStringLiteral("Please enter a number.");
+    else if (text() != m_shownText && !amountProblem(*shown).isEmpty())
+        refusal = QStringLiteral("The amount %1.").arg(amountProblem(*shown));
+    if (refusal.isEmpty())
+        return shown;
+    showMessage(window(), refusal, MessageIcon::Warning);
+    setFocus();
+    selectAll();
+    return std::nullopt;
 }

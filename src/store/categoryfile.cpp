@@ -22,14 +22,6 @@ void encodeNodes(ArchiveWriter &out, const QList<CategoryNode> &nodes, qint32 pa
     }
 }
 
-CategoryNode &nodeAt(CategoryTree &tree, const QList<int> &path)
-{
-    CategoryNode *node = &tree[path[0]];
-    for (qsizetype i = 1; i < path.size(); ++i)
-        node = &node->children[path[i]];
-    return *node;
-}
-
 bool findIn(const QList<CategoryNode> &nodes, const QString &name, QList<int> &path)
 {
     for (int i = 0; i < nodes.size(); ++i) {
@@ -75,28 +67,50 @@ std::optional<CategoryTree> decodeCategoryTree(QByteArrayView bytes)
     qint32 count = 0;
     if (!in.readInt32(count))
         return std::nullopt;
-    CategoryTree tree;
-    QHash<qint32, QList<int>> paths; // file index -> path of the item made for it
+    // Flat first: each item with its parent's position in this list (-1 at the
+    // top level) and its depth, so that every step is constant time.
+    struct Item
+    {
+        QString name;
+        qsizetype parent;
+        int depth;
+        QList<qsizetype> children;
+    };
+    QList<Item> items;
+    QList<qsizetype> top;
+    QHash<qint32, qsizetype> byIndex; // file index -> position in items
     for (qint32 i = 0; i < count; ++i) {
         qint32 index, parent;
         QString name;
         if (!(in.readInt32(index) && in.readInt32(parent) && in.readString(name)))
             return std::nullopt;
-        QList<int> path;
-        if (parent == -1) {
-            tree.append(CategoryNode{name, {}});
-            path = {int(tree.size() - 1)};
-        } else {
-            const auto it = paths.constFind(parent);
-            if (it == paths.constEnd())
+        qsizetype parentPos = -1;
+        int depth = 1;
+        if (parent != -1) {
+            const auto it = byIndex.constFind(parent);
+            if (it == byIndex.constEnd())
                 continue;
-            CategoryNode &parentNode = nodeAt(tree, *it);
-            parentNode.children.append(CategoryNode{name, {}});
-            path = *it;
-            path.append(int(parentNode.children.size() - 1));
+            parentPos = *it;
+            depth = items[parentPos].depth + 1;
+            if (depth > kMaxCategoryDepth)
+                return std::nullopt;
         }
-        paths.insert(index, path);
+        const qsizetype pos = items.size();
+        items.append(Item{name, parentPos, depth, {}});
+        (parentPos < 0 ? top : items[parentPos].children).append(pos);
+        byIndex.insert(index, pos);
     }
+    // Then the nested tree, children before their parents (they come later in the list).
+    QList<CategoryNode> nodes(items.size());
+    for (qsizetype pos = items.size() - 1; pos >= 0; --pos) {
+        nodes[pos].name = items[pos].name;
+        nodes[pos].children.reserve(items[pos].children.size());
+        for (qsizetype child : items[pos].children)
+            nodes[pos].children.append(std::move(nodes[child]));
+    }
+    CategoryTree tree;
+    for (qsizetype pos : top)
+        tree.append(std::move(nodes[pos]));
     return tree;
 }
 

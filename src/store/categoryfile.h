@@ -24,8 +24,12 @@ int categoryCount(const CategoryTree &tree);
 // Count, then per item in pre-order: index (dense, from 0), parent index (-1 at
 // the top level), name.
 QByteArray encodeCategoryTree(const CategoryTree &tree);
+// The deepest tree a file may hold; a deeper one is malformed.
+constexpr int kMaxCategoryDepth = 64;
+
 // Inserts each item as the last child of its parent; an item whose parent
-// index is unknown is skipped. A file that is cut short or malformed gives nothing.
+// index is unknown is skipped. A file that is cut short or malformed, or whose
+// tree is deeper than kMaxCategoryDepth, gives nothing.
 std::optional<CategoryTree> decodeCategoryTree(QByteArrayView bytes);
 
 // The tree of Category.cat in the folder; empty when it is missing or unreadable.

@@ -4,6 +4,7 @@
 #include "chartcolours.h"
 #include "formatters.h"
 #include "recordfiles.h"
+#include "recordrules.h"
 
 #include <QDir>
 
@@ -11,6 +12,9 @@ namespace {
 
 const QString kAccountExt = QStringLiteral(".act");
 const QString kTransactionExt = QStringLiteral(".tra");
+// Taken only where the working directory itself cannot be locked.
+const QString kLockFileName = QStringLiteral("Plan.lock");
+constexpr int kLockWaitMs = 10 * 1000;
 
 // The newest id handed out by this process.
 QDateTime g_lastIdTime;
@@ -37,10 +41,41 @@ void requireKey(const QString &key, const QString &ext)
         throw FileError(key + ext, QStringLiteral("\"%1\" is not a record key").arg(key));
 }
 
+template <typename Record>
+void requireStorable(const QString &path, const Record &record)
+{
+    const QString problem = recordProblem(record);
+    if (!problem.isEmpty())
+        throw FileError(path, problem);
+}
+
+QString accountFileOf(const AccountRecord &r)
+{
+    return accountFileName(r.id);
+}
+
+QString transactionFileOf(const TransactionRecord &r)
+{
+    return transactionFileName(r.key);
+}
+
 } // namespace
 
 CDataStore::CDataStore(const QString &workDir) : m_workDir(workDir)
 {
+}
+
+CDataStore::ChangeLock::ChangeLock(CDataStore &store) : m_store(store)
+{
+    if (m_store.m_lockDepth == 0)
+        m_store.m_lock = std::make_unique<FileLock>(m_store.m_workDir, kLockFileName, kLockWaitMs);
+    ++m_store.m_lockDepth;
+}
+
+CDataStore::ChangeLock::~ChangeLock()
+{
+    if (--m_store.m_lockDepth == 0)
+        m_store.m_lock.reset();
 }
 
 void CDataStore::setWorkDir(const QString &workDir)
@@ -51,6 +86,7 @@ void CDataStore::setWorkDir(const QString &workDir)
     m_mapAllTrans.clear();
     m_mapPlans.clear();
     m_mapAccountPlans.clear();
+    m_planProblem.clear();
 }
 
 QString CDataStore::filePath(const QString &name) const
@@ -65,19 +101,32 @@ void CDataStore::skip(const QString &path, const QString &reason) const
 }
 
 template <typename Record>
-std::optional<Record> CDataStore::readRecordFile(const QString &name,
-                                                 std::optional<Record> (*decode)(QByteArrayView, QString *)) const
+std::optional<Record> CDataStore::readRecordFile(const DirEntry &entry,
+                                                 std::optional<Record> (*decode)(QByteArrayView, QString *),
+                                                 QString (*fileName)(const Record &)) const
 {
-    const QString path = filePath(name);
-    const auto bytes = readWholeFile(path);
-    if (!bytes) {
-        skip(path, QStringLiteral("cannot be read"));
+    const QString path = filePath(entry.name);
+    const FileRead file = readDataFile(path, kMaxDataFileSize, entry.type == EntryType::File);
+    if (!file.ok()) {
+        skip(path, file.reason);
+        return std::nullopt;
+    }
+    if (file.bytes.isEmpty()) {
+        skip(path, QStringLiteral("empty: an interrupted write"));
         return std::nullopt;
     }
     QString problem;
-    auto record = decode(*bytes, &problem);
-    if (!record)
+    auto record = decode(file.bytes, &problem);
+    if (!record) {
         skip(path, problem);
+        return std::nullopt;
+    }
+    // A record is written back to, and deleted by, the name it gives; a file
+    // of another name (a copy) would outlive that delete.
+    if (fileName(*record) != entry.name) {
+        skip(path, QStringLiteral("its name is not %1, the name of the record it holds").arg(fileName(*record)));
+        return std::nullopt;
+    }
     return record;
 }
 
@@ -125,14 +174,17 @@ QString CDataStore::nextFreeId(const std::function<bool(const QString &)> &taken
 void CDataStore::loadAccounts()
 {
     m_mapAccounts.clear();
-    for (const QString &name : listEntries(m_workDir, kAccountExt, true)) {
-        if (const auto record = readRecordFile(name, decodeAccount))
+    for (const DirEntry &entry : listDirEntries(m_workDir, kAccountExt)) {
+        if (entry.type == EntryType::Directory)
+            continue;
+        if (const auto record = readRecordFile(entry, decodeAccount, accountFileOf))
             m_mapAccounts.insert(record->id, *record);
     }
 }
 
 QString CDataStore::addAccount(AccountRecord record)
 {
+    requireStorable(filePath(kAccountExt), record);
     const QString id = nextFreeId([&](const QString &candidate) {
         record.id = candidate;
         return !writeNewFile(filePath(accountFileName(candidate)), encodeAccount(record));
@@ -144,17 +196,30 @@ QString CDataStore::addAccount(AccountRecord record)
 void CDataStore::modifyAccount(const AccountRecord &record)
 {
     requireId(record.id);
-    writeFileAtomic(filePath(accountFileName(record.id)), encodeAccount(record));
+    const QString path = filePath(accountFileName(record.id));
+    requireStorable(path, record);
+    ChangeLock lock(*this);
+    if (entryType(path) != EntryType::File) {
+        m_mapAccounts.remove(record.id);
+        throw FileError(path, QStringLiteral("There is no account \"%1\".").arg(record.id), FileError::Gone);
+    }
+    writeFileAtomic(path, encodeAccount(record));
     m_mapAccounts.insert(record.id, record);
 }
 
 void CDataStore::deleteAccount(const QString &id)
 {
     requireId(id);
-    deleteAllTransactions(id);
-    deleteAllPlans(id);
+    ChangeLock lock(*this);
+    // Its plans must be deletable before anything goes.
+    loadPlans();
+    requirePlansWhole();
+    // The account goes first, so that a delete cut short leaves no half account,
+    // only records of no account, which a check finds and moves aside.
     removeFile(filePath(accountFileName(id)));
     m_mapAccounts.remove(id);
+    deleteAllTransactions(id);
+    deleteAllPlans(id);
 }
 
 AccountRecord CDataStore::lookupAccount(const QString &id) const
@@ -168,7 +233,7 @@ AccountTable CDataStore::fillAccountList()
     const TransactionIndex index = listTransactionFiles();
     for (const auto &entry : m_mapAccounts) {
         const AccountRecord &a = entry.value();
-        loadTransactionFiles(m_mapAccountTrans, a.id, index.value(a.id));
+        loadTransactionFiles(m_mapAccountTrans, index.value(a.id));
         const double sum = sumAccountTransactions();
         ListRow<AccountRow> row;
         row.texts = QStringList{QString()};
@@ -199,31 +264,26 @@ AccountCombo CDataStore::fillAccountCombo(const QString &idToSelect) const
 CDataStore::TransactionIndex CDataStore::listTransactionFiles() const
 {
     TransactionIndex index;
-    for (const QString &name : listEntries(m_workDir, kTransactionExt, true))
-        index[name.left(16)].append(name);
+    for (DirEntry &entry : listDirEntries(m_workDir, kTransactionExt)) {
+        if (entry.type != EntryType::Directory)
+            index[entry.name.left(16)].append(std::move(entry));
+    }
     return index;
 }
 
-void CDataStore::loadTransactionFiles(RecordMap<TransactionRecord> &table, const QString &accountId,
-                                      const QStringList &fileNames)
+void CDataStore::loadTransactionFiles(RecordMap<TransactionRecord> &table, const QList<DirEntry> &files)
 {
+    // Each file is named by its key, whose first 16 characters name the account.
     table.clear();
-    for (const QString &name : fileNames) {
-        const auto record = readRecordFile(name, decodeTransaction);
-        if (!record)
-            continue;
-        // The key names the file the record is written back to and deleted by.
-        if (record->key.left(16) != accountId) {
-            skip(filePath(name), QStringLiteral("key \"%1\" belongs to another account").arg(record->key));
-            continue;
-        }
-        table.insert(record->key, *record);
+    for (const DirEntry &entry : files) {
+        if (const auto record = readRecordFile(entry, decodeTransaction, transactionFileOf))
+            table.insert(record->key, *record);
     }
 }
 
 void CDataStore::loadAccountTransactions(const QString &accountId)
 {
-    loadTransactionFiles(m_mapAccountTrans, accountId, listTransactionFiles().value(accountId));
+    loadTransactionFiles(m_mapAccountTrans, listTransactionFiles().value(accountId));
 }
 
 double CDataStore::sumAccountTransactions()
@@ -239,6 +299,7 @@ QString CDataStore::addTransaction(TransactionRecord record)
 {
     const QString accountId = record.key;
     requireId(accountId);
+    requireStorable(filePath(accountId + kTransactionExt), record);
     const QString key = accountId + nextFreeId([&](const QString &candidate) {
         record.key = accountId + candidate;
         return !writeNewFile(filePath(transactionFileName(record.key)), encodeTransaction(record));
@@ -251,15 +312,24 @@ void CDataStore::modifyTransactionIn(RecordMap<TransactionRecord> &table, const 
                                      const TransactionRecord &record)
 {
     requireKey(key, kTransactionExt);
+    const QString path = filePath(transactionFileName(key));
     TransactionRecord stored = record;
     stored.key = key;
-    writeFileAtomic(filePath(transactionFileName(key)), encodeTransaction(stored));
+    requireStorable(path, stored);
+    ChangeLock lock(*this);
+    // Never brings back a transaction that another program deleted meanwhile.
+    if (entryType(path) != EntryType::File) {
+        table.remove(key);
+        throw FileError(path, QStringLiteral("There is no transaction \"%1\".").arg(key), FileError::Gone);
+    }
+    writeFileAtomic(path, encodeTransaction(stored));
     table.insert(key, stored);
 }
 
 void CDataStore::deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key)
 {
     requireKey(key, kTransactionExt);
+    ChangeLock lock(*this);
     removeFile(filePath(transactionFileName(key)));
     table.remove(key);
 }
@@ -276,9 +346,20 @@ void CDataStore::deleteTransaction(const QString &key)
 
 void CDataStore::deleteAllTransactions(const QString &accountId)
 {
+    ChangeLock lock(*this);
     loadAccountTransactions(accountId);
-    for (const QString &key : m_mapAccountTrans.keys())
-        deleteTransaction(key);
+    // One sync of the folder for all of them.
+    const QStringList keys = m_mapAccountTrans.keys();
+    try {
+        for (const QString &key : keys) {
+            removeFile(filePath(transactionFileName(key)), false);
+            m_mapAccountTrans.remove(key);
+        }
+    } catch (...) {
+        syncFolder(m_workDir);
+        throw;
+    }
+    syncFolder(m_workDir);
 }
 
 TransactionRecord CDataStore::lookupIn(const RecordMap<TransactionRecord> &table, const QString &key)
@@ -316,7 +397,7 @@ TransactionTable CDataStore::fillAccountTransList(const OleDateTime &from, const
 TransactionTable CDataStore::fillAccountTransList(const OleDateTime &fromDate, const OleDateTime &toDate,
                                                   const QString &accountId, const TransactionIndex &index)
 {
-    loadTransactionFiles(m_mapAccountTrans, accountId, index.value(accountId));
+    loadTransactionFiles(m_mapAccountTrans, index.value(accountId));
     TransactionTable list;
     ListRow<TransactionRow> opening;
     opening.texts = QStringList{QStringLiteral("Balance till ") + formatDate(fromDate.addDays(-1)), QString(),
@@ -366,7 +447,7 @@ void CDataStore::rebuildAllTransactions()
     m_mapAllTrans.clear();
     const TransactionIndex index = listTransactionFiles();
     for (const auto &account : m_mapAccounts) {
-        loadTransactionFiles(m_mapAccountTrans, account.key(), index.value(account.key()));
+        loadTransactionFiles(m_mapAccountTrans, index.value(account.key()));
         for (const auto &entry : m_mapAccountTrans)
             m_mapAllTrans.insert(entry.key(), entry.value());
     }

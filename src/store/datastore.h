@@ -10,12 +10,16 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The record store: accounts, transactions and plans of one working directory,
-// held in tables that walk in the original hash order. Every change goes to its
-// file before the call returns. A change whose file cannot be written throws
-// FileError and leaves the tables as they were.
+// held in tables that walk in hash order. Every change goes to its file, durably,
+// before the call returns. A change whose file cannot be written throws
+// FileError and leaves the tables as they were. Changes that look before they
+// write (modify, delete, convert, every plan change) hold the book's lock, so
+// other processes of the program never interleave with them; a modify or
+// convert of a record that is gone throws FileError (Gone) and writes nothing.
 class CDataStore
 {
 public:
@@ -80,6 +84,9 @@ public:
     int fillAccountPlansList(TransactionTable &list, const QString &accountId);
     // The file that holds the plans, or empty when there is none yet.
     QString planFilePath() const;
+    // Why the plan file could not be read whole at the last load; empty when it
+    // could (or there is none). While it is set, every plan change is refused.
+    QString planFileProblem() const { return m_planProblem; }
 
     // Category and chart colour files
     void ensureCategoryFile();
@@ -95,17 +102,32 @@ public:
     const RecordMap<TransactionRecord> &allTransactions() const { return m_mapAllTrans; }
     const RecordMap<TransactionRecord> &plans() const { return m_mapPlans; }
 
+    // Holds the book's lock for the scope; nests within one store.
+    class ChangeLock
+    {
+    public:
+        explicit ChangeLock(CDataStore &store);
+        ~ChangeLock();
+        ChangeLock(const ChangeLock &) = delete;
+        ChangeLock &operator=(const ChangeLock &) = delete;
+
+    private:
+        CDataStore &m_store;
+    };
+
 private:
-    // Transaction file names by the account id they begin with, from one listing.
-    using TransactionIndex = QHash<QString, QStringList>;
+    // Transaction file entries by the account id they begin with, from one listing.
+    using TransactionIndex = QHash<QString, QList<DirEntry>>;
     TransactionIndex listTransactionFiles() const;
-    void loadTransactionFiles(RecordMap<TransactionRecord> &table, const QString &accountId,
-                              const QStringList &fileNames);
+    void loadTransactionFiles(RecordMap<TransactionRecord> &table, const QList<DirEntry> &files);
     void skip(const QString &path, const QString &reason) const;
     // A record file read and decoded, or nothing (reported) when it cannot be.
+    // A record file of the listing read and decoded, or nothing (reported)
+    // when it cannot be or its name is not the one its record is written to.
     template <typename Record>
-    std::optional<Record> readRecordFile(const QString &name,
-                                         std::optional<Record> (*decode)(QByteArrayView, QString *)) const;
+    std::optional<Record> readRecordFile(const DirEntry &entry,
+                                         std::optional<Record> (*decode)(QByteArrayView, QString *),
+                                         QString (*fileName)(const Record &)) const;
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
     ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;
@@ -116,13 +138,19 @@ private:
     TransactionTable fillAccountTransList(const OleDateTime &from, const OleDateTime &to, const QString &accountId,
                                           const TransactionIndex &index);
 
+    // Runs a change of m_mapPlans on the plans as the file has them now, under
+    // the lock, and saves when the change says it changed something.
     template <typename Change>
     void changePlans(Change change);
+    void requirePlansWhole() const;
     QString nextFreeId(const std::function<bool(const QString &)> &taken);
 
     QString m_workDir;
     ProblemHandler m_problemHandler;
     QString m_lastId;
+    QString m_planProblem;
+    int m_lockDepth = 0;
+    std::unique_ptr<FileLock> m_lock;
 
     RecordMap<AccountRecord> m_mapAccounts;
     RecordMap<TransactionRecord> m_mapAccountTrans;

@@ -4,47 +4,61 @@
 
 #include "formatters.h"
 #include "recordfiles.h"
-
-#include <QFileInfo>
-#include <QLockFile>
+#include "recordrules.h"
 
 namespace {
 
 const QString kPlanExt = QStringLiteral(".pln");
-// Beside the plan file; no search pattern of the data files matches it.
-const QString kPlanLockName = QStringLiteral("Plan.lock");
 constexpr qint64 kMaxPlanFileSize = qint64(1) << 30;
 
 } // namespace
 
 QString CDataStore::planFilePath() const
 {
-    // The first file the listing gives; a folder named like a plan file is passed over.
-    const QStringList names = listEntries(m_workDir, kPlanExt, true);
-    return names.isEmpty() ? QString() : filePath(names.first());
+    // The first entry the listing gives that is not a folder. A link or FIFO
+    // of that name is the plan file too, one that cannot be read.
+    for (const DirEntry &entry : listDirEntries(m_workDir, kPlanExt)) {
+        if (entry.type != EntryType::Directory)
+            return filePath(entry.name);
+    }
+    return {};
 }
 
 void CDataStore::loadPlans()
 {
     m_mapPlans.clear();
+    m_planProblem.clear();
     const QString path = planFilePath();
     if (path.isEmpty())
         return;
-    const auto bytes = readWholeFile(path, kMaxPlanFileSize);
-    if (!bytes) {
-        skip(path, QStringLiteral("cannot be read"));
+    const FileRead file = readDataFile(path, kMaxPlanFileSize);
+    if (!file.ok()) {
+        m_planProblem = file.reason;
+        skip(path, file.reason);
         return;
     }
     QString problem;
-    const QList<TransactionRecord> records = decodePlans(*bytes, &problem);
-    if (!problem.isEmpty())
+    const QList<TransactionRecord> records = decodePlans(file.bytes, &problem);
+    if (!problem.isEmpty()) {
+        // Shown as far as it reads, never written back.
+        m_planProblem = problem;
         skip(path, problem);
+    }
     for (const TransactionRecord &r : records)
         m_mapPlans.insert(r.key, r);
 }
 
+void CDataStore::requirePlansWhole() const
+{
+    if (!m_planProblem.isEmpty())
+        throw FileError(planFilePath(), QStringLiteral("it cannot be read whole (%1), so the plans are left as they are "
+                                                       "until it is repaired")
+                                            .arg(m_planProblem));
+}
+
 void CDataStore::savePlans()
 {
+    requirePlansWhole();
     QString path = planFilePath();
     if (path.isEmpty()) {
         const QByteArray bytes = encodePlans(m_mapPlans);
@@ -63,20 +77,13 @@ void CDataStore::savePlans()
 template <typename Change>
 void CDataStore::changePlans(Change change)
 {
-    const QString lockPath = filePath(kPlanLockName);
-    QLockFile lock(lockPath);
-    lock.setStaleLockTime(30 * 1000);
-    if (!lock.tryLock(10 * 1000)) {
-        const QString reason = lock.error() == QLockFile::LockFailedError
-                                   ? QStringLiteral("the plans are being changed by another program")
-                                   : QStringLiteral("the lock file cannot be created");
-        throw FileError(lockPath, reason, FileError::Lock);
-    }
+    ChangeLock lock(*this);
     loadPlans();
+    requirePlansWhole();
     RecordMap<TransactionRecord> before = m_mapPlans;
     try {
-        change();
-        savePlans();
+        if (change())
+            savePlans();
     } catch (...) {
         m_mapPlans = std::move(before);
         throw;
@@ -88,11 +95,15 @@ QString CDataStore::addPlan(TransactionRecord record)
     const QString accountId = record.key;
     if (!isValidRecordId(accountId))
         throw FileError(accountId, QStringLiteral("\"%1\" is not an account id").arg(accountId));
+    const QString problem = recordProblem(record);
+    if (!problem.isEmpty())
+        throw FileError(planFilePath().isEmpty() ? filePath(kPlanExt) : planFilePath(), problem);
     QString key;
     changePlans([&] {
         key = accountId + nextFreeId([&](const QString &id) { return m_mapPlans.contains(accountId + id); });
         record.key = key;
         m_mapPlans.insert(key, record);
+        return true;
     });
     return key;
 }
@@ -101,25 +112,35 @@ void CDataStore::modifyPlan(const QString &key, const TransactionRecord &record)
 {
     if (!isValidRecordKey(key))
         throw FileError(key, QStringLiteral("\"%1\" is not a plan key").arg(key));
+    TransactionRecord stored = record;
+    stored.key = key;
+    const QString problem = recordProblem(stored);
+    if (!problem.isEmpty())
+        throw FileError(planFilePath(), problem);
     changePlans([&] {
-        TransactionRecord stored = record;
-        stored.key = key;
+        // Never brings back a plan that another program deleted or converted meanwhile.
+        if (!m_mapPlans.contains(key))
+            throw FileError(planFilePath(), QStringLiteral("There is no plan \"%1\".").arg(key), FileError::Gone);
         m_mapPlans.insert(key, stored);
+        return true;
     });
 }
 
 void CDataStore::deletePlan(const QString &key)
 {
-    changePlans([&] { m_mapPlans.remove(key); });
+    changePlans([&] { return m_mapPlans.remove(key); });
 }
 
 void CDataStore::deleteAllPlans(const QString &accountId)
 {
-    loadPlans();
-    for (const QString &key : m_mapPlans.keys()) {
-        if (key.left(16) == accountId)
-            deletePlan(key);
-    }
+    changePlans([&] {
+        bool removed = false;
+        for (const QString &key : m_mapPlans.keys()) {
+            if (key.left(16) == accountId)
+                removed = m_mapPlans.remove(key) || removed;
+        }
+        return removed;
+    });
 }
 
 TransactionRecord CDataStore::lookupPlan(const QString &key) const
@@ -129,10 +150,13 @@ TransactionRecord CDataStore::lookupPlan(const QString &key) const
 
 QString CDataStore::convertPlan(const QString &key)
 {
+    // Look, add and remove under one lock: a plan converts once.
+    ChangeLock lock(*this);
     loadPlans();
+    requirePlansWhole();
     const TransactionRecord *plan = m_mapPlans.find(key);
     if (!plan)
-        throw FileError(planFilePath(), QStringLiteral("there is no plan \"%1\"").arg(key));
+        throw FileError(planFilePath(), QStringLiteral("There is no plan \"%1\".").arg(key), FileError::Gone);
     TransactionRecord record = *plan;
     record.key = key.left(16);
     const QString transactionKey = addTransaction(record);

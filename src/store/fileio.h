@@ -1,45 +1,126 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 #include <stdexcept>
 
-// A data file that could not be written or removed: where, and why.
+// A data file that could not be written, removed or locked, or a record that is
+// gone: where, and why.
 class FileError : public std::runtime_error
 {
 public:
-    enum Operation { Save, Delete, Lock };
+    enum Operation { Save, Delete, Lock, Gone };
     FileError(const QString &path, const QString &reason, Operation operation = Save);
 
     const QString &path() const { return m_path; }
     const QString &reason() const { return m_reason; }
-    // "Could not save <path>: <reason>", for the user.
+    Operation operation() const { return m_operation; }
+    // "Could not save <path>: <reason>", for the user; for Gone the reason alone.
     QString message() const;
 
 private:
     QString m_path;
     QString m_reason;
+    Operation m_operation;
 };
 
-// The whole file, or nothing when it cannot be opened, is not a regular file,
-// or is larger than maxSize.
-std::optional<QByteArray> readWholeFile(const QString &path, qint64 maxSize = 64 * 1024 * 1024);
+// The largest data file any reader takes.
+constexpr qint64 kMaxDataFileSize = qint64(1) << 30;
 
-// Writes a whole file through a temporary file in the same folder and an atomic
-// rename: the file is either left as it was or holds all the new bytes.
+// A data file read whole. Only regular files are read: a symbolic link, FIFO,
+// socket, device or folder of that name is never opened.
+struct FileRead
+{
+    enum Status { Read, Missing, NotAFile, Unreadable, TooLarge };
+    Status status = Missing;
+    QByteArray bytes;
+    QString reason; // why it was not read, for the user
+
+    bool ok() const { return status == Read; }
+};
+// listedAsFile: the folder's listing already gave the entry as a regular file
+// (it is checked again once open).
+FileRead readDataFile(const QString &path, qint64 maxSize = kMaxDataFileSize, bool listedAsFile = false);
+
+// The whole file, or nothing when readDataFile cannot read it.
+std::optional<QByteArray> readWholeFile(const QString &path, qint64 maxSize = kMaxDataFileSize);
+
+// What a name in a folder is, without following a symbolic link.
+enum class EntryType { Missing, File, Directory, Other };
+EntryType entryType(const QString &path);
+// "a symbolic link", "a FIFO", "a folder" ...: what a non-file entry is, for messages.
+QString describeEntry(const QString &path);
+
+struct DirEntry
+{
+    QString name;
+    EntryType type = EntryType::Other;
+};
+
+// The entries of a folder whose names end in the extension (".tra"), matched
+// without regard to case and sorted by name as the Windows file system lists
+// them, each with its type from the folder itself (symbolic links are Other).
+QList<DirEntry> listDirEntries(const QString &dir, const QString &extension);
+// The names only; with filesOnly, just the regular files.
+QStringList listEntries(const QString &dir, const QString &extension, bool filesOnly);
+
+// Replaces a data file whole and durably: the bytes go to a new private (0600)
+// file in the same folder, are synced, and the new file is renamed over the
+// name, then the folder is synced. The old file is left as it was on any
+// failure. An entry of that name that is not a regular file is never replaced.
 void writeFileAtomic(const QString &path, const QByteArray &bytes);
 
-// Writes a file that must not exist yet. Returns false, writing nothing, when
-// an entry of that name exists (even one another process made a moment ago).
+// Publishes a data file that must not exist yet, whole and in one step (a link
+// of the synced new file to its name). Returns false, writing nothing, when an
+// entry of that name exists, even one another process made a moment ago.
 bool writeNewFile(const QString &path, const QByteArray &bytes);
 
-// Removes a file; one that is already gone is no error.
-void removeFile(const QString &path);
+// Removes a data file and syncs its folder; one that is already gone is no error.
+// A folder of that name is not removed.
+void removeFile(const QString &path, bool syncFolder = true);
+// Syncs a folder, so that names published, replaced or removed in it last.
+void syncFolder(const QString &dir);
 
-// The names of the entries of a folder whose names end in the extension
-// (".tra"), matched without regard to case and sorted by name as the Windows
-// file system lists them. With filesOnly, folders and other non-files are left out.
-QStringList listEntries(const QString &dir, const QString &extension, bool filesOnly);
+// Writes a file the user chose (an export) through a temporary file and a
+// rename, with the usual permissions, following a link to its target.
+void writeDocumentFile(const QString &path, const QByteArray &bytes);
+
+// Creates a folder and any missing parents; a folder it creates is private to
+// its owner (0700). False when it cannot be created.
+bool makePrivateDir(const QString &path);
+
+// Moves an entry (any kind; a link is moved, never followed) into a folder,
+// made private when missing. A name taken there gets ".2", ".3" ... appended.
+// Returns the new path.
+QString moveAside(const QString &path, const QString &folder);
+
+// An exclusive lock on a folder that dies with the process holding it (flock),
+// so a killed process never leaves a stale lock. Where the file system cannot
+// lock a folder, the lock is taken on the lock file of that name in it, which
+// is refused at once when it is not a regular file. Waits up to timeoutMs for
+// another process to let go, then throws FileError.
+class FileLock
+{
+public:
+    FileLock(const QString &dir, const QString &lockFileName, int timeoutMs);
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+// The steps of a data-file write, for tests that stop a write half-way as a
+// killed process would. The hook runs after each step.
+enum class WriteStep { Written, Synced, Published, FolderSynced };
+using WriteStepHook = void (*)(WriteStep step, const QString &path);
+void setWriteStepHook(WriteStepHook hook);
+
+// Temporary files of interrupted writes are named with this prefix; no search
+// pattern of the data files matches them.
+extern const QString kTempFilePrefix;

@@ -7,8 +7,9 @@ namespace {
 constexpr qint64 kMsPerDay = 86'400'000;
 // 1899-12-30, day 0 of the scale.
 const qint64 kEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
-// The years 100 to 9999, the range COleDateTime accepts.
-constexpr double kMinValue = -657434.0;
+// The years 100 to 9999: from 100-01-01 (-657434, its hours in (-657435, -657434])
+// to the end of 9999-12-31.
+constexpr double kMinValue = -657435.0;
 constexpr double kMaxValue = 2958466.0;
 
 } // namespace
@@ -37,7 +38,7 @@ OleDateTime OleDateTime::currentDateTime()
 
 bool OleDateTime::isValid() const
 {
-    return m_status == Valid && std::isfinite(m_value) && m_value >= kMinValue && m_value < kMaxValue;
+    return m_status == Valid && std::isfinite(m_value) && m_value > kMinValue && m_value < kMaxValue;
 }
 
 double OleDateTime::linearDays() const

@@ -1,6 +1,7 @@
 #include "recordfiles.h"
 
 #include "archive.h"
+#include "recordrules.h"
 
 #include <cmath>
 
@@ -25,9 +26,14 @@ bool readRecord(ArchiveReader &in, TransactionRecord &r, QString *problem)
             *problem = QStringLiteral("cut short or malformed");
         return false;
     }
-    if (!std::isfinite(r.date.value()) || !std::isfinite(r.amount)) {
+    if (!isStorableDate(r.date)) {
         if (problem)
-            *problem = QStringLiteral("a date or amount that is not a number");
+            *problem = QStringLiteral("a date outside the years 100 to 9999");
+        return false;
+    }
+    if (!std::isfinite(r.amount)) {
+        if (problem)
+            *problem = QStringLiteral("an amount that is not a number");
         return false;
     }
     if (!isValidRecordKey(r.key)) {
@@ -140,5 +146,7 @@ QList<TransactionRecord> decodePlans(QByteArrayView bytes, QString *problem)
         }
         records.append(r);
     }
+    if (in.ok() && !in.atEnd() && problem && problem->isEmpty())
+        *problem = QStringLiteral("%1 bytes after the last of %2 plans").arg(in.remaining()).arg(qMax(count, 0));
     return records;
 }

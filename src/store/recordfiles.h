@@ -18,8 +18,10 @@ QByteArray encodePlans(const RecordMap<TransactionRecord> &plans);
 std::optional<AccountRecord> decodeAccount(QByteArrayView bytes, QString *problem = nullptr);
 std::optional<TransactionRecord> decodeTransaction(QByteArrayView bytes, QString *problem = nullptr);
 
-// The plan file: the records read in file order. A file that breaks off keeps
-// the whole records before the break, and `problem` tells what was wrong.
+// The plan file: the records read in file order. A file that does not read
+// whole (it breaks off, holds a record that cannot be used, or has bytes after
+// the last record) keeps the whole records before the break, and `problem`
+// tells what was wrong; such a file must not be written back.
 QList<TransactionRecord> decodePlans(QByteArrayView bytes, QString *problem = nullptr);
 
 // Ids and keys become file names: a 16-character id or a 32-character key,

@@ -6,7 +6,7 @@
 #include "windows1252.h"
 
 #include <QDir>
-#include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -30,10 +30,19 @@ int hexValue(QChar c)
 
 } // namespace
 
+QByteArray encodeSettings(const SettingsRecord &record)
+{
+    ArchiveWriter out;
+    for (const QString *field : {&record.first, &record.password, &record.hintQuestion, &record.hintAnswer})
+        out.writeString(encipherSettingsField(*field));
+    return out.bytes();
+}
+
 QString encipherSettingsField(const QString &plain)
 {
     QByteArray bytes;
-    if (!toWindows1252(plain, bytes))
+    // Bytes that begin like the mark would read back as UTF-8 without it.
+    if (!toWindows1252(plain, bytes) || bytes.startsWith(kUtf8Mark))
         bytes = kUtf8Mark + plain.toUtf8();
     bytes.append('\0');
     bytes.append(QByteArray((8 - bytes.size() % 8) % 8, '\0'));
@@ -73,30 +82,71 @@ QString settingsFilePath(const QString &workDir)
 
 void createDefaultSettings(const QString &workDir)
 {
+    if (workDir.isEmpty() || entryType(settingsFilePath(workDir)) != EntryType::Missing)
+        return;
+    try {
+        writeNewFile(settingsFilePath(workDir), encodeSettings(SettingsRecord()));
+    } catch (const FileError &) {
+        // A folder that cannot take the file: the gate then finds none.
+    }
+}
+
+std::optional<SettingsRecord> decodeSettings(QByteArrayView bytes, QString *problem)
+{
+    static const QRegularExpression cipherText(QStringLiteral("^([0-9a-f]{16})+$"));
+    ArchiveReader in(bytes);
+    SettingsRecord record;
+    int n = 0;
+    for (QString *field : {&record.first, &record.password, &record.hintQuestion, &record.hintAnswer}) {
+        ++n;
+        QString text;
+        if (!in.readString(text) || !cipherText.match(text).hasMatch()) {
+            if (problem)
+                *problem = QStringLiteral("field %1 is missing or not enciphered text").arg(n);
+            return std::nullopt;
+        }
+        *field = decipherSettingsField(text);
+    }
+    if (!in.atEnd()) {
+        if (problem)
+            *problem = QStringLiteral("%1 bytes after the four fields").arg(in.remaining());
+        return std::nullopt;
+    }
+    return record;
+}
+
+SettingsRead readSettingsFile(const QString &workDir)
+{
+    SettingsRead result;
     if (workDir.isEmpty())
-        return;
-    QFile existing(settingsFilePath(workDir));
-    if (existing.open(QIODevice::ReadOnly))
-        return;
-    writeSettings(workDir, SettingsRecord());
+        return result;
+    FileRead file = readDataFile(settingsFilePath(workDir), 1024 * 1024);
+    if (file.status == FileRead::Missing)
+        return result;
+    result.status = SettingsRead::Damaged;
+    if (!file.ok()) {
+        result.reason = file.reason;
+        return result;
+    }
+    if (const auto record = decodeSettings(file.bytes, &result.reason)) {
+        result.status = SettingsRead::Read;
+        result.record = *record;
+        result.reason.clear();
+    }
+    return result;
+}
+
+QString settingsDamageMessage(const QString &workDir, const SettingsRead &read)
+{
+    return QStringLiteral("The password file %1 cannot be read: %2. Nobody is admitted until it can be read again: "
+                          "restore it, or move it aside to start without a password.")
+        .arg(QDir::toNativeSeparators(settingsFilePath(workDir)), read.reason);
 }
 
 SettingsRecord readSettings(const QString &workDir)
 {
-    SettingsRecord record;
-    if (workDir.isEmpty())
-        return record;
-    const auto bytes = readWholeFile(settingsFilePath(workDir), 1024 * 1024);
-    if (!bytes)
-        return record;
-    ArchiveReader in(*bytes);
-    for (QString *field : {&record.first, &record.password, &record.hintQuestion, &record.hintAnswer}) {
-        QString cipherText;
-        if (!in.readString(cipherText))
-            break;
-        *field = decipherSettingsField(cipherText);
-    }
-    return record;
+    const SettingsRead read = readSettingsFile(workDir);
+    return read.status == SettingsRead::Read ? read.record : SettingsRecord();
 }
 
 bool writeSettings(const QString &workDir, const SettingsRecord &record, QString *error)
@@ -106,11 +156,8 @@ bool writeSettings(const QString &workDir, const SettingsRecord &record, QString
             *error = QStringLiteral("Could not save %1: no working directory has been chosen").arg(kSettingsFile);
         return false;
     }
-    ArchiveWriter out;
-    for (const QString *field : {&record.first, &record.password, &record.hintQuestion, &record.hintAnswer})
-        out.writeString(encipherSettingsField(*field));
     try {
-        writeFileAtomic(settingsFilePath(workDir), out.bytes());
+        writeFileAtomic(settingsFilePath(workDir), encodeSettings(record));
     } catch (const FileError &e) {
         if (error)
             *error = e.message();

@@ -121,14 +121,14 @@ private Q_SLOTS:
 
         QCOMPARE(inBook({"transactions", "--account", id, "--from", "2026-03-01", "--to", "2026-03-31"}).out,
                  QStringLiteral("opening\t\t2026-03-01T00:00:02\tBalance till 2/28/26\t1.00\t1.00\n"
-                                "transaction\t%1\t2026-03-02T00:00:00\tNo Subject\t-5.25\t-4.25\n"
+                                "transaction\t%1\t2026-03-02T12:00:00\tNo Subject\t-5.25\t-4.25\n"
                                 "transaction\t%2\t2026-03-10T08:30:00\tSalary\t20.00\t15.75\n"
-                                "plan\t%3\t2026-05-01T00:00:00\tTax\t-7.00\t\n")
+                                "plan\t%3\t2026-05-01T12:00:00\tTax\t-7.00\t\n")
                      .arg(t2, t1, p1));
         const QStringList all = ok({"all-transactions", "--from", "2026-03-01", "--to", "2026-03-31"}).split(u'\n');
         QCOMPARE(all.size(), 2);
         QVERIFY(all.contains(t1 + "\tA1\t2026-03-10T08:30:00\tSalary\t20.00"));
-        QCOMPARE(ok({"plans"}), p1 + "\tA1\t2026-05-01T00:00:00\tTax\t-7.00");
+        QCOMPARE(ok({"plans"}), p1 + "\tA1\t2026-05-01T12:00:00\tTax\t-7.00");
     }
 
     void exportsAreTheExportersBytes_data()
@@ -206,7 +206,7 @@ private Q_SLOTS:
         QVERIFY(store.plans().isEmpty());
         store.loadAccountTransactions(id);
         QCOMPARE(store.lookupTransaction(converted).subject, QStringLiteral("Later"));
-        QCOMPARE(store.lookupTransaction(converted).date, at(2027, 2, 3, 0, 0, 0));
+        QCOMPARE(store.lookupTransaction(converted).date, at(2027, 2, 3, 12, 0, 0));
 
         ok({"delete-transaction", t});
         QVERIFY(!QFileInfo::exists(m_book + "/" + t + ".tra"));

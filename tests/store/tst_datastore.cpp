@@ -177,8 +177,9 @@ private Q_SLOTS:
         for (const auto &[id, number] : {std::pair{A, "111"}, std::pair{B, "222"}}) {
             AccountRecord a = account(number);
             a.id = id;
-            book.store.modifyAccount(a);
+            QVERIFY(writeFile(book.path(id + ".act"), encodeAccount(a)));
         }
+        book.store.loadAccounts();
         book.putTransaction(movement(recordKey(A, 1), at(2026, 6, 1, 0, 0, 1), 1)); // on the bound: out
         book.putTransaction(movement(recordKey(A, 2), at(2026, 6, 2), 2));
         book.putTransaction(movement(recordKey(B, 3), at(2026, 6, 30, 23, 59, 58), -3));

@@ -1,0 +1,58 @@
+#include "recordrules.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+double roundToCents(double value)
+{
+    const double cents = std::round(value * 100.0) / 100.0;
+    return cents == 0.0 ? 0.0 : cents; // never -0
+}
+
+std::optional<double> parseAmountText(QStringView text, QString *problem)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(\\.\\d{0,2})?|\\.\\d{1,2})$"));
+    const auto refuse = [&](const QString &why) -> std::optional<double> {
+        if (problem)
+            *problem = why;
+        return std::nullopt;
+    };
+    if (!form.match(text).hasMatch())
+        return refuse(QStringLiteral("is not an amount: digits with at most two decimals, no sign"));
+    const QString digits = text.startsWith(u'.') ? QLatin1Char('0') + text.toString() : text.toString();
+    const double value = roundToCents(QLocale::c().toDouble(digits));
+    const QString why = amountProblem(value);
+    if (!why.isEmpty())
+        return refuse(why);
+    return value;
+}
+
+QString amountProblem(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("is not a number");
+    if (std::abs(value) > kMaxAmount)
+        return QStringLiteral("is too large: an amount is at most 1000000000000");
+    return {};
+}
+
+bool isStorableDate(const OleDateTime &date)
+{
+    return date.status() == OleDateTime::Valid ? date.isValid() : std::isfinite(date.value());
+}
+
+QString recordProblem(const TransactionRecord &record)
+{
+    if (!isStorableDate(record.date))
+        return QStringLiteral("the date is not within the years 100 to 9999");
+    const QString amount = amountProblem(record.amount);
+    return amount.isEmpty() ? QString() : QStringLiteral("the amount ") + amount;
+}
+
+QString recordProblem(const AccountRecord &record)
+{
+    const QString amount = amountProblem(record.minimumBalance);
+    return amount.isEmpty() ? QString() : QStringLiteral("the minimum balance ") + amount;
+}

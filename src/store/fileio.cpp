@@ -457,6 +457,7 @@ void removeFile(const QString &path, bool sync)
         throw FileError(path, notAFile(st.st_mode), FileError::Delete);
     if (::unlink(name.constData()) != 0 && errno != ENOENT)
         throw FileError(path, errnoText(errno), FileError::Delete);
+    step(WriteStep::Removed, path);
     if (sync)
         syncFolderNative(native(folderOf(path)));
 }

@@ -115,9 +115,9 @@ private:
     int m_fd = -1;
 };
 
-// The steps of a data-file write, for tests that stop a write half-way as a
-// killed process would. The hook runs after each step.
-enum class WriteStep { Written, Synced, Published, FolderSynced };
+// The steps of a data-file write or removal, for tests that stop a change
+// half-way as a killed process would. The hook runs after each step.
+enum class WriteStep { Written, Synced, Published, FolderSynced, Removed };
 using WriteStepHook = void (*)(WriteStep step, const QString &path);
 void setWriteStepHook(WriteStepHook hook);
 

@@ -22,8 +22,10 @@ std::optional<double> parseAmountText(QStringView text, QString *problem)
     if (!form.match(text).hasMatch())
         return refuse(QStringLiteral("is not an amount: digits with at most two decimals, no sign"));
     const QString digits = text.startsWith(u'.') ? QLatin1Char('0') + text.toString() : text.toString();
-    const double value = roundToCents(QLocale::c().toDouble(digits));
-    const QString why = amountProblem(value);
+    bool ok = false;
+    const double value = roundToCents(QLocale::c().toDouble(digits, &ok));
+    // Digits that do not fit a double are too large, never "not a number".
+    const QString why = ok && std::isfinite(value) ? amountProblem(value) : amountProblem(2 * kMaxAmount);
     if (!why.isEmpty())
         return refuse(why);
     return value;

@@ -2,6 +2,7 @@
 #include "accountdlg.h"
 #include "categorydlg.h"
 #include "categorytreectrl.h"
+#include "checkbooksdlg.h"
 #include "enddatectrl.h"
 #include "exportformats.h"
 #include "fileexport.h"
@@ -19,7 +20,10 @@
 #include "transactiondlg.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -177,6 +181,64 @@ private Q_SLOTS:
             QCOMPARE(f.frame->accountSelector()->isEnabled(),
                      command != ID_VIEW_PLANNER && command != ID_VIEW_CATEGORIES);
         }
+    }
+
+    // Files skipped as damaged are counted in the status bar until Check Books
+    // has moved them aside; nothing is deleted.
+    void damagedFilesAreNotedAndMovedAside()
+    {
+        FrameFixture f;
+        const QString books = f.dir.filePath("Books");
+        QVERIFY(makePrivateDir(books));
+        f.store.setWorkDir(books);
+        f.workDir = books;
+        const QString good = f.addAccount("111");
+        const QString damaged = f.addAccount("222");
+        f.store.addTransaction(movement(good, at(2026, 1, 1), 5));
+        const QByteArray cut = readFile(books + "/" + damaged + ".act").chopped(2);
+        QVERIFY(writeFile(books + "/" + damaged + ".act", cut));
+        QVERIFY(writeFile(books + "/" + recordKey(good, 9) + ".tra", QByteArray()));
+        f.open();
+
+        QCOMPARE(f.page()->accountList()->model()->rowCount(), 1);
+        QLabel *note = f.frame->damageNote();
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("2 damaged files skipped - Tools > Check Books"));
+        // The check is on the Tools menu.
+        QAction *tools = nullptr;
+        for (QAction *menu : f.frame->menuBar()->actions())
+            tools = menu->text() == QStringLiteral("T&ools") ? menu : tools;
+        QVERIFY(tools && tools->menu()->actions().contains(f.frame->action(ID_CHECK_BOOKS)));
+
+        MessageRecorder messages; // answers Yes to the repair's question
+        QStringList found, after;
+        QString summary;
+        whenModal<CCheckBooksDlg>([&](CCheckBooksDlg *dialog) {
+            auto *problems = child<QListWidget>(dialog, QStringLiteral("problems"));
+            for (int i = 0; i < problems->count(); ++i)
+                found << problems->item(i)->text();
+            clickButton(dialog, QStringLiteral("repair"));
+            for (int i = 0; i < problems->count(); ++i)
+                after << problems->item(i)->text();
+            summary = child<QLabel>(dialog, QStringLiteral("summary"))->text();
+            QVERIFY(!child<QPushButton>(dialog, QStringLiteral("repair"))->isEnabled());
+            dialog->reject();
+        });
+        f.frame->runCommand(ID_CHECK_BOOKS);
+        QStringList expected = {damaged + ".act: cut short or malformed",
+                                recordKey(good, 9) + ".tra: empty: an interrupted write"};
+        found.sort();
+        expected.sort();
+        QCOMPARE(found, expected);
+        QCOMPARE(after.size(), 2);
+        QVERIFY(after[0].startsWith("moved "));
+        QCOMPARE(summary, QStringLiteral("1 accounts, 1 transactions, 0 plans: no problems found in %1").arg(books));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].buttons, MessageButtons::YesNo);
+        QVERIFY(!note->isVisible());
+        QCOMPARE(readFile(f.dir.filePath("Damaged/" + damaged + ".act")), cut);
+        QVERIFY(QFileInfo::exists(f.dir.filePath("Damaged/" + recordKey(good, 9) + ".tra")));
+        QCOMPARE(f.page()->accountList()->model()->rowCount(), 1);
     }
 
     void oneAccountList()

@@ -1,5 +1,7 @@
 #include "fennimarapp.h"
+#include "fileio.h"
 #include "guitestutil.h"
+#include "testutil.h"
 #include "logindlg.h"
 #include "mainframe.h"
 #include "preferencedlg.h"
@@ -8,6 +10,8 @@
 
 #include <QLineEdit>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 using namespace testutil;
 
@@ -110,6 +114,59 @@ private Q_SLOTS:
         QCOMPARE(again.g_strWorkDir, root().filePath(QStringLiteral("Fennimar")));
         QCOMPARE(messages.texts().size(), 2);
         again.mainFrame()->close();
+    }
+
+    // A password file that is there but cannot be read whole admits nobody: no
+    // login is offered, and the file is not written over with an empty password.
+    void aDamagedPasswordFileAdmitsNobody_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("cut short") << "cut";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a FIFO") << "fifo";
+        QTest::newRow("unreadable") << "unreadable";
+    }
+
+    void aDamagedPasswordFileAdmitsNobody()
+    {
+        QFETCH(QString, damage);
+        if (damage == "unreadable" && runningAsRoot())
+            QSKIP("root reads every file");
+        const QString dir = root().filePath(QStringLiteral("books"));
+        QDir().mkpath(dir);
+        const QString path = settingsFilePath(dir);
+        QVERIFY(writeSettings(dir, {QString(), QStringLiteral("secret"), QString(), QString()}));
+        const QByteArray whole = readFile(path);
+        if (damage == "cut") {
+            QVERIFY(writeFile(path, whole.chopped(3)));
+        } else if (damage == "unreadable") {
+            QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        } else {
+            QVERIFY(QFile::remove(path));
+            QVERIFY(damage == "folder" ? QDir().mkdir(path) : ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        }
+        m_profile.setValue("Directory/Path", dir);
+        MessageRecorder messages;
+        bool asked = false;
+        QTimer watcher; // gone with the test, unlike a pending answer
+        connect(&watcher, &QTimer::timeout, [&asked] {
+            if (auto *login = qobject_cast<CLoginDlg *>(QApplication::activeModalWidget())) {
+                asked = true;
+                login->reject();
+            }
+        });
+        watcher.start(10);
+        CFennimarApp app;
+        QVERIFY(!app.InitInstance());
+        QVERIFY(!asked);
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY2(messages.texts()[0].startsWith("The password file " + path + " cannot be read: "),
+                 qPrintable(messages.texts()[0]));
+        QVERIFY(!app.mainFrame());
+        if (damage == "cut")
+            QCOMPARE(readFile(path), whole.chopped(3));
+        QCOMPARE(entryType(path) == EntryType::File, damage == "cut" || damage == "unreadable");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void cancelledLoginTouchesNothing()

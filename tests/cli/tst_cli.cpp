@@ -10,8 +10,13 @@
 #include <QSettings>
 #include <QTest>
 
+#include <QElapsedTimer>
+
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace testutil;
 
@@ -30,6 +35,8 @@ class TestCli : public QObject
     QTemporaryDir m_root;
     QString m_book;
     bool m_limitWrites = false;
+    bool m_killOnLimit = false; // a write past the limit kills the process (SIGXFSZ), as by default
+    QByteArray m_terminalInput;  // typed on a terminal that is the process's standard input
 
     Result cli(const QStringList &args, const QString &workDir = QString())
     {
@@ -39,18 +46,40 @@ class TestCli : public QObject
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
         p.setProcessEnvironment(env);
         if (m_limitWrites) {
-            p.setChildProcessModifier([] {
-                std::signal(SIGXFSZ, SIG_IGN);
+            const bool kill = m_killOnLimit;
+            p.setChildProcessModifier([kill] {
+                std::signal(SIGXFSZ, kill ? SIG_DFL : SIG_IGN);
                 rlimit none{0, 0};
                 ::setrlimit(RLIMIT_FSIZE, &none);
             });
         }
+        int terminal = -1;
+        QByteArray slave;
+        if (!m_terminalInput.isNull()) {
+            terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+            if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0)
+                return {};
+            slave = ::ptsname(terminal);
+            p.setChildProcessModifier([slave] {
+                const int fd = ::open(slave.constData(), O_RDWR);
+                ::dup2(fd, STDIN_FILENO);
+            });
+        }
         const QStringList dir = workDir.isNull() ? QStringList() : QStringList{QStringLiteral("--workdir"), workDir};
         p.start(QStringLiteral(FENNIMAR_CLI), dir + args);
+        if (terminal >= 0) {
+            // Typed once the program has turned echo off, as a person would.
+            QTest::qWait(300);
+            (void)::write(terminal, m_terminalInput.constData(), size_t(m_terminalInput.size()));
+        }
         p.closeWriteChannel();
-        if (!p.waitForFinished(60000))
+        const bool finished = p.waitForFinished(60000);
+        if (terminal >= 0)
+            ::close(terminal);
+        if (!finished)
             return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::CrashExit ? -1 : p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
     Result inBook(const QStringList &args) { return cli(args, m_book); }
@@ -73,6 +102,8 @@ private Q_SLOTS:
     void init()
     {
         m_limitWrites = false;
+        m_killOnLimit = false;
+        m_terminalInput = QByteArray();
         m_book = m_root.filePath(QString::number(QRandomGenerator::global()->generate()));
         QCOMPARE(cli({"init"}, m_book).code, 0);
     }
@@ -229,6 +260,15 @@ private Q_SLOTS:
         QTest::newRow("three decimals") << add + QStringList{"1.234"} << 1 << "is not an amount";
         QTest::newRow("signed amount") << add + QStringList{"-5"} << 1 << "is not an amount";
         QTest::newRow("bad date") << add + QStringList{"5", "--date", "2026-02-30"} << 2 << "is not a date";
+        QTest::newRow("year 99") << add + QStringList{"5", "--date", "0099-12-31"} << 2
+                                 << "is not within the years 100 to 9999";
+        QTest::newRow("period of year 0") << QStringList{"all-transactions", "--from", "0050-01-01"} << 2
+                                          << "is not within the years 100 to 9999";
+        QTest::newRow("309 digits") << add + QStringList{QString(309, u'9')} << 1 << "is too large";
+        QTest::newRow("17 digits") << add + QStringList{"12345678901234567.89"} << 1 << "is too large";
+        QTest::newRow("minimum too large") << QStringList{"modify-account", "ID", "--minimum", "1000000000000.01"}
+                                           << 1 << "is too large";
+        QTest::newRow("check takes no argument") << QStringList{"check", "x"} << 2 << "unexpected argument";
         QTest::newRow("unknown key") << QStringList{"delete-transaction", "ID2000010100000090"} << 1
                                      << "There is no transaction";
         QTest::newRow("unknown plan") << QStringList{"convert-plan", "ID2000010100000090"} << 1 << "There is no plan";
@@ -304,6 +344,196 @@ private Q_SLOTS:
         QCOMPARE(inBook({"accounts", "--out", m_book + "/list.tsv"}).code, 1);
         QFile::setPermissions(m_book, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(snapshot(m_book), before);
+    }
+
+    // A date without a time of day is its noon, so it falls in its own day's period.
+    void aDayIsItsNoon()
+    {
+        const QString id = addAccount("A1");
+        const QString key = ok({"add-transaction", "--account", id, "--amount", "1250", "--subject", "Salary", "--date",
+                                "2026-12-01"});
+        QCOMPARE(ok({"all-transactions", "--from", "2026-12-01", "--to", "2026-12-31"}),
+                 key + "\tA1\t2026-12-01T12:00:00\tSalary\t1250.00");
+        ok({"modify-transaction", key, "--date", "2026-12-31"});
+        QCOMPARE(ok({"all-transactions", "--from", "2026-12-31", "--to", "2026-12-31"}),
+                 key + "\tA1\t2026-12-31T12:00:00\tSalary\t1250.00");
+        // The amount is rounded once, where it is read.
+        ok({"modify-transaction", key, "--amount", "999999999999.99"});
+        QVERIFY(ok({"accounts"}).contains("\t999999999999.99\t"));
+    }
+
+    // Processes killed at random moments of an add: every add that said so is
+    // there, and nothing is left half-written.
+    void killedAddsLeaveNothingHalfWritten()
+    {
+        const QString id = addAccount("A1");
+        QStringList acknowledged;
+        QElapsedTimer running;
+        running.start();
+        int killed = 0;
+        for (int round = 0; running.elapsed() < 4000; ++round) {
+            QProcess p;
+            const QStringList args = round % 3 == 2 ? QStringList{"add-account", "--number", "K"}
+                                                    : QStringList{"add-transaction", "--account", id, "--amount", "1"};
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(FENNIMAR_CLI), QStringList{"--workdir", m_book} + args);
+            if (!p.waitForFinished(int(QRandomGenerator::global()->bounded(60)))) {
+                p.kill();
+                ++killed;
+            }
+            p.waitForFinished(10000);
+            if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+                acknowledged << QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        }
+        QVERIFY(killed > 0);
+        QVERIFY(!acknowledged.isEmpty());
+        for (const QString &made : acknowledged) {
+            const QByteArray bytes = readFile(m_book + "/" + made + (made.size() == 32 ? ".tra" : ".act"));
+            QVERIFY2(made.size() == 32 ? bool(decodeTransaction(bytes)) : bool(decodeAccount(bytes)), qPrintable(made));
+        }
+        for (const QString &name : entries(m_book))
+            QVERIFY2(QFileInfo(m_book + "/" + name).size() > 0, qPrintable(name + " is empty"));
+        const Result r = inBook({"check"});
+        QVERIFY2(r.code == 0, qPrintable(r.out + r.err));
+    }
+
+    void aWriteKilledByTheFileSizeLimitLeavesNothing()
+    {
+        const QString id = addAccount("A1");
+        const auto before = snapshot(m_book);
+        m_limitWrites = m_killOnLimit = true;
+        QCOMPARE(inBook({"add-account", "--number", "B2"}).code, -1); // killed, no exit code
+        QCOMPARE(inBook({"add-transaction", "--account", id, "--amount", "1"}).code, -1);
+        m_limitWrites = false;
+        QCOMPARE(snapshot(m_book), before);
+        QCOMPARE(inBook({"check"}).code, 0);
+    }
+
+    void aPlanConvertsOnce()
+    {
+        const QString id = addAccount("A1");
+        const QString plan = ok({"add-plan", "--account", id, "--amount", "40"});
+        QList<QProcess *> runs;
+        for (int i = 0; i < 4; ++i) {
+            auto *p = new QProcess(this);
+            p->start(QStringLiteral(FENNIMAR_CLI), {"--workdir", m_book, "convert-plan", plan});
+            runs << p;
+        }
+        int converted = 0;
+        for (QProcess *p : runs) {
+            QVERIFY(p->waitForFinished(30000));
+            if (p->exitCode() == 0)
+                ++converted;
+            else
+                QVERIFY(p->readAllStandardError().contains("There is no plan"));
+            delete p;
+        }
+        QCOMPARE(converted, 1);
+        QCOMPARE(ok({"accounts"}).section(u'\t', 4, 4), QStringLiteral("40.00"));
+    }
+
+    void aBookIsPrivate()
+    {
+        const QString dir = m_root.filePath("private/Books");
+        QCOMPARE(cli({"init"}, dir).code, 0);
+        struct stat st{};
+        QVERIFY(::stat(QFile::encodeName(dir).constData(), &st) == 0);
+        QCOMPARE(int(st.st_mode & 0777), 0700);
+        const QString id = cli({"add-account", "--number", "1"}, dir).out.trimmed();
+        QCOMPARE(cli({"add-plan", "--account", id, "--amount", "1"}, dir).code, 0);
+        for (const QString &name : entries(dir)) {
+            QVERIFY(::lstat(QFile::encodeName(dir + "/" + name).constData(), &st) == 0);
+            QVERIFY2((st.st_mode & 0777) == 0600, qPrintable(name));
+        }
+        QCOMPARE(entries(dir).size(), 5);
+    }
+
+    // A password file that is there but cannot be read whole admits nobody.
+    void aDamagedPasswordFileAdmitsNobody_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cut short") << "cut" << "field 4 is missing or not enciphered text";
+        QTest::newRow("empty") << "empty" << "field 1 is missing or not enciphered text";
+        QTest::newRow("trailing bytes") << "trailing" << "2 bytes after the four fields";
+        QTest::newRow("a folder") << "folder" << "is a folder, not a file";
+        QTest::newRow("a FIFO") << "fifo" << "is a FIFO, not a file";
+        QTest::newRow("a link") << "link" << "is a symbolic link, not a file";
+        QTest::newRow("unreadable") << "unreadable" << "Permission denied";
+    }
+
+    void aDamagedPasswordFileAdmitsNobody()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        if (damage == "unreadable" && runningAsRoot())
+            QSKIP("root reads every file");
+        const QString path = settingsFilePath(m_book);
+        const QByteArray whole = readFile(path);
+        QVERIFY(QFile::remove(path));
+        if (damage == "cut")
+            QVERIFY(writeFile(path, whole.chopped(1)));
+        else if (damage == "empty")
+            QVERIFY(writeFile(path, QByteArray()));
+        else if (damage == "trailing")
+            QVERIFY(writeFile(path, whole + "\r\n"));
+        else if (damage == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else if (damage == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (damage == "link")
+            QVERIFY(QFile::link(m_root.filePath("elsewhere.pss"), path));
+        else if (damage == "unreadable")
+            QVERIFY(writeFile(path, whole) && QFile::setPermissions(path, QFile::WriteOwner));
+        const QString empty = m_root.filePath("empty.txt");
+        QVERIFY(writeFile(empty, "\n"));
+        const Result r = cli({"--password-file", empty, "add-account", "--number", "9"}, m_book);
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.startsWith("The password file " + path + " cannot be read: " + reason + ". Nobody is admitted"),
+                 qPrintable(r.err));
+        QCOMPARE(entries(m_book).filter(".act").size(), 0);
+        QCOMPARE(cli({"init"}, m_book).code, 3); // and init does not write it over
+    }
+
+    // Typed on a terminal: the whole line, however long, and no other. A
+    // password may begin with the characters of a UTF-8 byte-order mark.
+    void aLongPasswordOnTheTerminal()
+    {
+        const QString password = QStringLiteral("ï»¿") + QString(1500, u'x') + QStringLiteral("é");
+        QVERIFY(writeSettings(m_book, {QString(), password, QString(), QString()}));
+        m_terminalInput = password.toUtf8() + "\n";
+        const Result r = inBook({"accounts"});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(r.err.startsWith("Password: "));
+
+        QVERIFY(writeSettings(m_book, {QString(), QString(1023, u'x'), QString(), QString()}));
+        m_terminalInput = QByteArray(1023, 'x') + "yz\n";
+        QCOMPARE(inBook({"accounts"}).code, 3);
+        m_terminalInput = QByteArray(1023, 'x') + "\n";
+        QCOMPARE(inBook({"accounts"}).code, 0);
+    }
+
+    void repairMovesDamageAside()
+    {
+        const QString id = addAccount("A1");
+        ok({"add-transaction", "--account", id, "--amount", "1"});
+        const QString lost = recordKey("2020010100000090", 0);
+        QVERIFY(writeFile(m_book + "/" + lost + ".tra", encodeTransaction(movement(lost, at(2026, 1, 1), 9))));
+        QVERIFY(writeFile(m_book + "/" + recordKey(id, 1) + ".tra", QByteArray()));
+        const Result found = inBook({"check"});
+        QCOMPARE(found.code, 1);
+        QVERIFY(found.out.contains(recordKey(id, 1) + ".tra: empty: an interrupted write\n"));
+        QVERIFY(found.out.contains(lost + ".tra: its account 2020010100000090 does not exist\n"));
+
+        const Result repaired = inBook({"check", "--repair"});
+        QCOMPARE(repaired.code, 0);
+        const QString damaged = QFileInfo(m_book).absolutePath() + "/Damaged";
+        QVERIFY2(repaired.out.contains("moved " + lost + ".tra -> " + damaged + "/" + lost + ".tra\n"),
+                 qPrintable(repaired.out));
+        QVERIFY(repaired.out.endsWith("1 accounts, 1 transactions, 0 plans: no problems found in " + m_book + "\n"));
+        QCOMPARE(readFile(damaged + "/" + recordKey(id, 1) + ".tra"), QByteArray());
     }
 
     void check()

@@ -25,6 +25,39 @@ private Q_SLOTS:
         QCOMPARE(tree.tree(), defaultCategoryTree());
     }
 
+    // The deepest tree a file may hold fills without recursion, every item
+    // expanded and the first one current; a deeper file gives an empty tree.
+    void deepTrees()
+    {
+        QTemporaryDir dir;
+        CategoryTree chain = {CategoryNode{QStringLiteral("level 1"), {}}};
+        CategoryNode *last = &chain[0];
+        for (int level = 2; level <= kMaxCategoryDepth; ++level) {
+            last->children.append(CategoryNode{QStringLiteral("level %1").arg(level), {}});
+            last = &last->children[0];
+        }
+        writeCategoryFile(dir.path(), chain);
+        CCategoryTreeCtrl tree(true);
+        int currentChanges = 0;
+        connect(&tree, &QTreeWidget::currentItemChanged, [&] { ++currentChanges; });
+        tree.show();
+        tree.fill(dir.path());
+        QCOMPARE(tree.tree(), chain);
+        QCOMPARE(tree.currentItem(), tree.topLevelItem(0));
+        QCOMPARE(currentChanges, 1);
+        int depth = 0;
+        for (QTreeWidgetItem *item = tree.topLevelItem(0); item; item = item->child(0)) {
+            QVERIFY(item->isExpanded() || item->childCount() == 0);
+            ++depth;
+        }
+        QCOMPARE(depth, kMaxCategoryDepth);
+
+        last->children.append(CategoryNode{QStringLiteral("too deep"), {}});
+        writeCategoryFile(dir.path(), chain);
+        tree.fill(dir.path());
+        QCOMPARE(tree.topLevelItemCount(), 0);
+    }
+
     void addRenameDeleteAndWrite()
     {
         QTemporaryDir dir;

@@ -127,6 +127,22 @@ private Q_SLOTS:
         QCOMPARE(d->accountId(), m_second);
     }
 
+    // A typed amount beyond what a double holds to the cent is refused, the dialog stays
+    // open; one within is rounded to cents once, here.
+    void anAmountTooLargeIsRefused()
+    {
+        MessageRecorder messages;
+        auto dialog = open(false);
+        CTransactionDlg *d = dialog.get();
+        retype(edit(d, "amount"), QStringLiteral("12345678901234567"));
+        QCOMPARE(keyResult(d, edit(d, "subject"), Qt::Key_Return), -1);
+        QCOMPARE(messages.texts(), QStringList({"The amount is too large: an amount is at most 1000000000000."}));
+        QCOMPARE(focusName(), QStringLiteral("amount"));
+        retype(edit(d, "amount"), QStringLiteral("999999999999.99"));
+        QCOMPARE(keyResult(d, edit(d, "subject"), Qt::Key_Return), int(QDialog::Accepted));
+        QCOMPARE(d->record().amount, 999999999999.99);
+    }
+
     // Browse opens the picker on the category. Cancel and Escape give the record back as
     // it was; OK and Enter store the subject trimmed, "No Subject" for none, and the
     // category picked unless the picker was cancelled. Closing lets the locked

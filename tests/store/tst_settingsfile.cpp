@@ -32,6 +32,16 @@ QString blocksOf(const QByteArray &plain)
         encipher("5D0E93C7A1F24B86B37D0C54E8A2196F", plain, Blowfish::HalfOrder::LittleEndian).toHex());
 }
 
+// As its owner would, whatever the permissions: root reads it anyway, others get it back for a moment.
+QByteArray readFileAsOwner(const QString &path)
+{
+    const auto permissions = QFile::permissions(path);
+    QFile::setPermissions(path, permissions | QFile::ReadOwner);
+    const QByteArray bytes = readFile(path);
+    QFile::setPermissions(path, permissions);
+    return bytes;
+}
+
 } // namespace
 
 // The settings file and its cipher.
@@ -94,6 +104,11 @@ private Q_SLOTS:
         // Beyond Windows-1252: UTF-8 behind a byte-order mark (3 + 24 + 1 bytes, padded to 32).
         const QString beyond = QStringLiteral("пароль 密码 🔑");
         QTest::newRow("beyond") << beyond << QByteArray("\xEF\xBB\xBF") + beyond.toUtf8() + QByteArray(5, '\0');
+        // Windows-1252 text that begins with the mark's three characters goes in the UTF-8
+        // form too, or it would read back without them.
+        QTest::newRow("begins like the mark") << QStringLiteral("ï»¿pw")
+                                              << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFpw\0\0\0\0\0", 16);
+        QTest::newRow("the mark later") << QStringLiteral("pwï»¿") << QByteArray("pw\xEF\xBB\xBF\0\0\0", 8);
     }
 
     void fields()
@@ -144,6 +159,60 @@ private Q_SLOTS:
         QVERIFY(writeSettings(dir.path(), r));
         createDefaultSettings(dir.path());
         QCOMPARE(readSettings(dir.path()), r);
+
+        // So is one that cannot be read: written over, it would drop the password.
+        QVERIFY(QFile::setPermissions(settingsFilePath(dir.path()), QFile::WriteOwner));
+        const QByteArray before = readFileAsOwner(settingsFilePath(dir.path()));
+        createDefaultSettings(dir.path());
+        QCOMPARE(readFileAsOwner(settingsFilePath(dir.path())), before);
+        QVERIFY(QFile::remove(settingsFilePath(dir.path())));
+        QVERIFY(QDir(dir.path()).mkdir("setfnpngs.pss"));
+        createDefaultSettings(dir.path());
+        QVERIFY(QFileInfo(settingsFilePath(dir.path())).isDir());
+    }
+
+    // What the password gate sees: missing admits the empty password; a file
+    // there that does not read whole admits nobody.
+    void theGateReadsTheFileWhole_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        const SettingsRecord r{QString(), QStringLiteral("pw"), QStringLiteral("q"), QStringLiteral("a")};
+        const QByteArray whole = encodeSettings(r);
+        QTest::newRow("whole") << whole << int(SettingsRead::Read) << "";
+        QTest::newRow("cut short") << whole.chopped(1) << int(SettingsRead::Damaged)
+                                   << "field 4 is missing or not enciphered text";
+        QTest::newRow("three fields") << whole.left(whole.size() - 17) << int(SettingsRead::Damaged)
+                                      << "field 4 is missing or not enciphered text";
+        QTest::newRow("trailing bytes") << whole + "x" << int(SettingsRead::Damaged) << "1 bytes after the four fields";
+        QTest::newRow("upper-case hex") << QByteArray(whole).replace("a", "A") << int(SettingsRead::Damaged)
+                                        << "not enciphered text";
+        QTest::newRow("empty") << QByteArray() << int(SettingsRead::Damaged) << "field 1 is missing";
+    }
+
+    void theGateReadsTheFileWhole()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(settingsFilePath(dir.path()), bytes));
+        const SettingsRead read = readSettingsFile(dir.path());
+        QCOMPARE(int(read.status), status);
+        QVERIFY2(reason.isEmpty() ? read.reason.isEmpty() : read.reason.contains(reason), qPrintable(read.reason));
+        QCOMPARE(read.admits(QStringLiteral("pw")), status == SettingsRead::Read);
+        QVERIFY(!read.admits(QString()));
+        if (status == SettingsRead::Damaged) {
+            QCOMPARE(readSettings(dir.path()), SettingsRecord());
+            QCOMPARE(settingsDamageMessage(dir.path(), read),
+                     QStringLiteral("The password file %1 cannot be read: %2. Nobody is admitted until it can be read "
+                                    "again: restore it, or move it aside to start without a password.")
+                         .arg(settingsFilePath(dir.path()), read.reason));
+        }
+        QVERIFY(QFile::remove(settingsFilePath(dir.path())));
+        QCOMPARE(readSettingsFile(dir.path()).status, SettingsRead::Missing);
+        QVERIFY(readSettingsFile(dir.path()).admits(QString()));
     }
 
     void missingDamagedOrNoFolder()
@@ -152,6 +221,7 @@ private Q_SLOTS:
         QCOMPARE(readSettings(dir.path()), SettingsRecord());
         QVERIFY(writeFile(settingsFilePath(dir.path()), hex("10 3132")));
         QCOMPARE(readSettings(dir.path()), SettingsRecord());
+        QCOMPARE(readSettingsFile(dir.path()).status, SettingsRead::Damaged);
 
         // No working directory: nothing is read or made, least of all in the current folder.
         QCOMPARE(readSettings(QString()), SettingsRecord());

@@ -89,6 +89,32 @@ private Q_SLOTS:
         QVERIFY(writeFile(dir.filePath("Category.cat"), bytes.left(10)));
         QCOMPARE(readCategoryFile(dir.path()), CategoryTree());
 
+        // A tree of the deepest kind a file may hold reads; one level deeper is malformed.
+        const auto chain = [](int depth) {
+            QByteArray bytes = hex("00000000");
+            for (qint32 i = 0; i < depth; ++i) {
+                const qint32 parent = i - 1;
+                bytes += QByteArray(reinterpret_cast<const char *>(&i), 4)
+                         + QByteArray(reinterpret_cast<const char *>(&parent), 4) + hex("01") + "n";
+            }
+            const qint32 count = depth;
+            bytes.replace(0, 4, QByteArray(reinterpret_cast<const char *>(&count), 4));
+            return bytes;
+        };
+        const std::optional<CategoryTree> deepest = decodeCategoryTree(chain(kMaxCategoryDepth));
+        QVERIFY(deepest);
+        int depth = 0;
+        for (const QList<CategoryNode> *level = &*deepest; !level->isEmpty(); level = &level->first().children)
+            ++depth;
+        QCOMPARE(depth, kMaxCategoryDepth);
+        QVERIFY(!decodeCategoryTree(chain(kMaxCategoryDepth + 1)));
+        QVERIFY(!decodeCategoryTree(chain(32000))); // read in linear time, then refused
+        // A wide tree: one root with 100,000 children, each with a child, in file order.
+        CategoryTree wide = {CategoryNode{"Root", {}}};
+        for (int i = 0; i < 100000; ++i)
+            wide[0].children.append(CategoryNode{QString::number(i), {leaf("c")}});
+        QCOMPARE(decodeCategoryTree(encodeCategoryTree(wide)).value_or(CategoryTree()), wide);
+
         const CategoryTree tree = {CategoryNode{"Root", {CategoryNode{"Food", {leaf("Snacks")}}, leaf("snacks")}}};
         QCOMPARE(findCategory(tree, QStringLiteral("  Snacks ")), QList<int>({0, 0, 0}));
         QCOMPARE(findCategory(tree, QStringLiteral("snacks")), QList<int>({0, 1}));

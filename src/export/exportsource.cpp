@@ -19,5 +19,5 @@ QString exportViewName(ExportView view)
 
 void writeExportFile(const QString &path, const QByteArray &bytes)
 {
-    writeFileAtomic(path, bytes);
+    writeDocumentFile(path, bytes);
 }

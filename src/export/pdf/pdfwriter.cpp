@@ -220,5 +220,5 @@ QByteArray PdfWriter::document() const
 
 void PdfWriter::Save(const QString &path) const
 {
-    writeFileAtomic(path, document());
+    writeDocumentFile(path, document());
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace {
 
@@ -70,8 +71,11 @@ QString decipherSettingsField(const QString &text)
     const qsizetype end = bytes.indexOf('\0');
     if (end >= 0)
         bytes.truncate(end);
-    if (bytes.startsWith(kUtf8Mark))
-        return QString::fromUtf8(bytes.mid(kUtf8Mark.size()));
+    if (bytes.startsWith(kUtf8Mark)) {
+        // A mark that begins the text itself (U+FEFF) is kept as a character.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8(bytes.mid(kUtf8Mark.size()));
+    }
     return fromWindows1252(bytes);
 }
 
@@ -93,7 +97,7 @@ void createDefaultSettings(const QString &workDir)
 
 std::optional<SettingsRecord> decodeSettings(QByteArrayView bytes, QString *problem)
 {
-    static const QRegularExpression cipherText(QStringLiteral("^([0-9a-f]{16})+$"));
+    static const QRegularExpression cipherText(QRegularExpression::anchoredPattern(QStringLiteral("([0-9a-f]{16})+")));
     ArchiveReader in(bytes);
     SettingsRecord record;
     int n = 0;

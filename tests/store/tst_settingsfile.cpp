@@ -109,6 +109,8 @@ private Q_SLOTS:
         QTest::newRow("begins like the mark") << QStringLiteral("ï»¿pw")
                                               << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFpw\0\0\0\0\0", 16);
         QTest::newRow("the mark later") << QStringLiteral("pwï»¿") << QByteArray("pw\xEF\xBB\xBF\0\0\0", 8);
+        QTest::newRow("the mark itself first") << QStringLiteral("\uFEFFx")
+                                               << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\0", 8);
     }
 
     void fields()
@@ -189,6 +191,11 @@ private Q_SLOTS:
         QTest::newRow("upper-case hex") << QByteArray(whole).replace("a", "A") << int(SettingsRead::Damaged)
                                         << "not enciphered text";
         QTest::newRow("empty") << QByteArray() << int(SettingsRead::Damaged) << "field 1 is missing";
+        QByteArray lineFeed = whole;
+        lineFeed[0] = char(lineFeed[0] + 1);
+        lineFeed.insert(17, '\n');
+        QTest::newRow("a line feed in a field") << lineFeed << int(SettingsRead::Damaged)
+                                                << "field 1 is missing or not enciphered text";
     }
 
     void theGateReadsTheFileWhole()

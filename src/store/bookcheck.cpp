@@ -60,37 +60,23 @@ Findings findProblems(const QString &dir)
     BookCheck &check = f.check;
 
     QSet<QString> accounts;
+    QString why;
     for (const DirEntry &entry : listDirEntries(dir, kAccountExt)) {
         if (entry.type == EntryType::Directory)
             continue;
-        const auto bytes = readEntry(dir, entry, check);
-        if (!bytes)
-            continue;
-        QString why;
-        const auto a = decodeAccount(*bytes, &why);
-        if (!a)
-            check.problems.append({entry.name, why});
-        else if (a->id + kAccountExt != entry.name)
-            check.problems.append({entry.name, QStringLiteral("its name is not %1, the name of the account it holds")
-                                                   .arg(a->id + kAccountExt)});
-        else
+        if (const auto a = readAccountFile(dir, entry, &why))
             accounts.insert(a->id);
+        else
+            check.problems.append({entry.name, why});
     }
     check.accounts = int(accounts.size());
 
     for (const DirEntry &entry : listDirEntries(dir, kTransactionExt)) {
         if (entry.type == EntryType::Directory)
             continue;
-        const auto bytes = readEntry(dir, entry, check);
-        if (!bytes)
-            continue;
-        QString why;
-        const auto r = decodeTransaction(*bytes, &why);
+        const auto r = readTransactionFile(dir, entry, &why);
         if (!r)
             check.problems.append({entry.name, why});
-        else if (r->key + kTransactionExt != entry.name)
-            check.problems.append({entry.name, QStringLiteral("its name is not %1, the name of the transaction it holds")
-                                                   .arg(r->key + kTransactionExt)});
         else if (!accounts.contains(r->accountId()))
             check.problems.append({entry.name, QStringLiteral("its account %1 does not exist").arg(r->accountId())});
         else

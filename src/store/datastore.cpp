@@ -19,16 +19,6 @@ constexpr int kLockWaitMs = 10 * 1000;
 // The newest id handed out by this process.
 QDateTime g_lastIdTime;
 
-QString accountFileName(const QString &id)
-{
-    return id.trimmed() + kAccountExt;
-}
-
-QString transactionFileName(const QString &key)
-{
-    return key.trimmed() + kTransactionExt;
-}
-
 void requireId(const QString &id)
 {
     if (!isValidRecordId(id))
@@ -49,15 +39,6 @@ void requireStorable(const QString &path, const Record &record)
         throw FileError(path, problem);
 }
 
-QString accountFileOf(const AccountRecord &r)
-{
-    return accountFileName(r.id);
-}
-
-QString transactionFileOf(const TransactionRecord &r)
-{
-    return transactionFileName(r.key);
-}
 
 } // namespace
 
@@ -102,31 +83,13 @@ void CDataStore::skip(const QString &path, const QString &reason) const
 
 template <typename Record>
 std::optional<Record> CDataStore::readRecordFile(const DirEntry &entry,
-                                                 std::optional<Record> (*decode)(QByteArrayView, QString *),
-                                                 QString (*fileName)(const Record &)) const
+                                                 std::optional<Record> (*read)(const QString &, const DirEntry &,
+                                                                               QString *)) const
 {
-    const QString path = filePath(entry.name);
-    const FileRead file = readDataFile(path, kMaxDataFileSize, entry.type == EntryType::File);
-    if (!file.ok()) {
-        skip(path, file.reason);
-        return std::nullopt;
-    }
-    if (file.bytes.isEmpty()) {
-        skip(path, QStringLiteral("empty: an interrupted write"));
-        return std::nullopt;
-    }
     QString problem;
-    auto record = decode(file.bytes, &problem);
-    if (!record) {
-        skip(path, problem);
-        return std::nullopt;
-    }
-    // A record is written back to, and deleted by, the name it gives; a file
-    // of another name (a copy) would outlive that delete.
-    if (fileName(*record) != entry.name) {
-        skip(path, QStringLiteral("its name is not %1, the name of the record it holds").arg(fileName(*record)));
-        return std::nullopt;
-    }
+    auto record = read(m_workDir, entry, &problem);
+    if (!record)
+        skip(filePath(entry.name), problem);
     return record;
 }
 
@@ -177,7 +140,7 @@ void CDataStore::loadAccounts()
     for (const DirEntry &entry : listDirEntries(m_workDir, kAccountExt)) {
         if (entry.type == EntryType::Directory)
             continue;
-        if (const auto record = readRecordFile(entry, decodeAccount, accountFileOf))
+        if (const auto record = readRecordFile(entry, readAccountFile))
             m_mapAccounts.insert(record->id, *record);
     }
 }
@@ -276,7 +239,7 @@ void CDataStore::loadTransactionFiles(RecordMap<TransactionRecord> &table, const
     // Each file is named by its key, whose first 16 characters name the account.
     table.clear();
     for (const DirEntry &entry : files) {
-        if (const auto record = readRecordFile(entry, decodeTransaction, transactionFileOf))
+        if (const auto record = readRecordFile(entry, readTransactionFile))
             table.insert(record->key, *record);
     }
 }

@@ -122,12 +122,10 @@ private:
     void loadTransactionFiles(RecordMap<TransactionRecord> &table, const QList<DirEntry> &files);
     void skip(const QString &path, const QString &reason) const;
     // A record file read and decoded, or nothing (reported) when it cannot be.
-    // A record file of the listing read and decoded, or nothing (reported)
-    // when it cannot be or its name is not the one its record is written to.
+    // A record file of the listing, or nothing (reported) when it cannot be used.
     template <typename Record>
     std::optional<Record> readRecordFile(const DirEntry &entry,
-                                         std::optional<Record> (*decode)(QByteArrayView, QString *),
-                                         QString (*fileName)(const Record &)) const;
+                                         std::optional<Record> (*read)(const QString &, const DirEntry &, QString *)) const;
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
     ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;

@@ -3,6 +3,8 @@
 #include "archive.h"
 #include "recordrules.h"
 
+#include <QDir>
+
 #include <cmath>
 
 namespace {
@@ -55,7 +57,62 @@ bool isSafeName(const QString &name)
     return true;
 }
 
+template <typename Record>
+std::optional<Record> readRecordFile(const QString &dir, const DirEntry &entry,
+                                     std::optional<Record> (*decode)(QByteArrayView, QString *),
+                                     QString (*fileName)(const Record &), QString *problem)
+{
+    const auto refuse = [&](const QString &why) -> std::optional<Record> {
+        if (problem)
+            *problem = why;
+        return std::nullopt;
+    };
+    const FileRead file = readDataFile(QDir(dir).filePath(entry.name), kMaxDataFileSize, entry.type == EntryType::File);
+    if (!file.ok())
+        return refuse(file.reason);
+    if (file.bytes.isEmpty())
+        return refuse(QStringLiteral("empty: an interrupted write"));
+    QString why;
+    auto record = decode(file.bytes, &why);
+    if (!record)
+        return refuse(why);
+    const QString name = fileName(*record);
+    if (name != entry.name)
+        return refuse(QStringLiteral("its name is not %1, the name of the record it holds").arg(name));
+    return record;
+}
+
+QString fileOf(const AccountRecord &r)
+{
+    return accountFileName(r.id);
+}
+
+QString fileOf(const TransactionRecord &r)
+{
+    return transactionFileName(r.key);
+}
+
 } // namespace
+
+QString accountFileName(const QString &id)
+{
+    return id.trimmed() + QStringLiteral(".act");
+}
+
+QString transactionFileName(const QString &key)
+{
+    return key.trimmed() + QStringLiteral(".tra");
+}
+
+std::optional<AccountRecord> readAccountFile(const QString &dir, const DirEntry &entry, QString *problem)
+{
+    return readRecordFile<AccountRecord>(dir, entry, decodeAccount, fileOf, problem);
+}
+
+std::optional<TransactionRecord> readTransactionFile(const QString &dir, const DirEntry &entry, QString *problem)
+{
+    return readRecordFile<TransactionRecord>(dir, entry, decodeTransaction, fileOf, problem);
+}
 
 bool isValidRecordId(const QString &id)
 {

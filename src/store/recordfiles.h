@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileio.h"
 #include "records.h"
 #include "recordmap.h"
 
@@ -23,6 +24,17 @@ std::optional<TransactionRecord> decodeTransaction(QByteArrayView bytes, QString
 // the last record) keeps the whole records before the break, and `problem`
 // tells what was wrong; such a file must not be written back.
 QList<TransactionRecord> decodePlans(QByteArrayView bytes, QString *problem = nullptr);
+
+// The files an account and a transaction are written to and deleted by.
+QString accountFileName(const QString &id);
+QString transactionFileName(const QString &key);
+
+// The record of an account or transaction file of a folder's listing: read
+// (a regular file only), decoded, and held in the file of its own name (a copy
+// under another name would outlive every delete). Nothing, with the reason in
+// *problem, for anything else.
+std::optional<AccountRecord> readAccountFile(const QString &dir, const DirEntry &entry, QString *problem);
+std::optional<TransactionRecord> readTransactionFile(const QString &dir, const DirEntry &entry, QString *problem);
 
 // Ids and keys become file names: a 16-character id or a 32-character key,
 // with nothing that could leave the working directory or match other files.

@@ -96,7 +96,7 @@ private Q_SLOTS:
             recordKey(id, 1) + ".tra: empty: an interrupted write",
             recordKey(id, 2) + ".tra: cut short or malformed",
             recordKey(id, 3) + ".tra: is a symbolic link, not a file",
-            key + " (copy).tra: its name is not " + key + ".tra, the name of the transaction it holds",
+            key + " (copy).tra: its name is not " + key + ".tra, the name of the record it holds",
             recordKey(lost, 0) + ".tra: its account " + lost + " does not exist",
             planFile + ": 1 plan(s) of accounts that do not exist",
             "Category.cat: is a FIFO, not a file",

@@ -9,8 +9,8 @@
 #include <array>
 #include <unordered_map>
 
-// A table keyed by string that walks its entries in the order of the original
-// program's hash map: 17 buckets chosen by the classic string hash
+// A table keyed by string that walks its entries in the program's list order,
+// a hash order: 17 buckets chosen by the classic string hash
 // (h = h * 33 + byte, bytes signed), buckets ascending, newest entry first
 // within a bucket. Overwriting a key keeps its place. Lookups go through an
 // index, so the order costs nothing on large tables.

@@ -103,7 +103,7 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("wall");
         QTest::addColumn<double>("value");
         QTest::newRow("epoch") << QDateTime(QDate(1899, 12, 30), QTime(0, 0)) << 0.0;
-        // Days + seconds / 86400, as the original program computes it.
+        // Days + seconds / 86400, computed in that order.
         QTest::newRow("seconds") << QDateTime(QDate(2007, 4, 12), QTime(9, 15, 30)) << 39184.0 + 33330.0 / 86400.0;
         // Before the epoch the fraction still counts forward.
         QTest::newRow("before epoch") << QDateTime(QDate(1899, 12, 29), QTime(6, 0)) << -1.25;

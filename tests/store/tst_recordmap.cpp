@@ -39,7 +39,7 @@ private Q_SLOTS:
 
     void orderOfRecordIds()
     {
-        // Twenty ids of successive seconds; the order a reference implementation gives.
+        // Twenty ids of successive seconds, in the order the hash gives them.
         RecordMap<int> map;
         for (int s = 0; s < 20; ++s)
             map.insert(QStringLiteral("202612060900%1").arg(s, 2, 10, QLatin1Char('0')) + QStringLiteral("90"), s);

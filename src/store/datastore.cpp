@@ -147,7 +147,7 @@ void CDataStore::loadAccounts()
 
 QString CDataStore::addAccount(AccountRecord record)
 {
-    requireStorable(filePath(kAccountExt), record);
+    requireStorable(m_workDir, record);
     const QString id = nextFreeId([&](const QString &candidate) {
         record.id = candidate;
         return !writeNewFile(filePath(accountFileName(candidate)), encodeAccount(record));
@@ -262,7 +262,7 @@ QString CDataStore::addTransaction(TransactionRecord record)
 {
     const QString accountId = record.key;
     requireId(accountId);
-    requireStorable(filePath(accountId + kTransactionExt), record);
+    requireStorable(m_workDir, record);
     const QString key = accountId + nextFreeId([&](const QString &candidate) {
         record.key = accountId + candidate;
         return !writeNewFile(filePath(transactionFileName(record.key)), encodeTransaction(record));

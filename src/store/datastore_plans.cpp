@@ -97,7 +97,7 @@ QString CDataStore::addPlan(TransactionRecord record)
         throw FileError(accountId, QStringLiteral("\"%1\" is not an account id").arg(accountId));
     const QString problem = recordProblem(record);
     if (!problem.isEmpty())
-        throw FileError(planFilePath().isEmpty() ? filePath(kPlanExt) : planFilePath(), problem);
+        throw FileError(planFilePath().isEmpty() ? m_workDir : planFilePath(), problem);
     QString key;
     changePlans([&] {
         key = accountId + nextFreeId([&](const QString &id) { return m_mapPlans.contains(accountId + id); });

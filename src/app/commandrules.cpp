@@ -41,6 +41,7 @@ bool isCommandEnabled(int id, const CommandState &s)
 {
     switch (id) {
     case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
         return s.view == VIEW_TRANSACTIONS || s.view == VIEW_PLANNER;
     case ID_ACCOUNT_MODIFY:
     case ID_ACCOUNT_DELETE:

@@ -12,6 +12,7 @@
 #include "recordlists.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
@@ -65,13 +66,40 @@ ExportSource CMainFrame::exportSource() const
     return source;
 }
 
+QString CMainFrame::suggestedExportName(const QString &suffix) const
+{
+    QString name;
+    switch (m_page->currentView()) {
+    case VIEW_ACCOUNTS:
+        name = QStringLiteral("Accounts");
+        break;
+    case VIEW_PLANNER:
+        name = QStringLiteral("Plans");
+        break;
+    case VIEW_TRANSACTIONS: {
+        const Period filter = period();
+        const QDate from = filter.from.date(), to = filter.to.date();
+        const bool wholeMonth = from.day() == 1 && to == from.addMonths(1).addDays(-1);
+        name = QStringLiteral("Transactions ")
+               + (wholeMonth ? from.toString(QStringLiteral("yyyy-MM"))
+                             : from.toString(Qt::ISODate) + QStringLiteral(" to ") + to.toString(Qt::ISODate));
+        break;
+    }
+    default:
+        name = QStringLiteral("Fennimar");
+        break;
+    }
+    return name + u'.' + suffix;
+}
+
 void CMainFrame::exportFile(int id)
 {
     const auto command = std::find_if(std::begin(kExports), std::end(kExports),
                                       [id](const ExportCommand &c) { return c.id == id; });
     if (command == std::end(kExports))
         return;
-    const QString path = m_services.saveFileName(this, QStringLiteral("Save As"), QString::fromLatin1(command->suffix),
+    const QString suffix = QString::fromLatin1(command->suffix);
+    const QString path = m_services.saveFileName(this, QStringLiteral("Save As"), suggestedExportName(suffix), suffix,
                                                  QString::fromLatin1(command->filter));
     if (path.isEmpty())
         return;
@@ -89,6 +117,9 @@ void CMainFrame::exportFile(int id)
         showMessage(this, error, MessageIcon::Stop);
         return;
     }
-    if (written)
-        m_services.openFile(path);
+    if (written && !m_services.openFile(path))
+        showMessage(this,
+                    QStringLiteral("Saved as %1. No program on this system could open it.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    MessageIcon::Information);
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -21,13 +22,22 @@ namespace {
 const QString kCompany = QStringLiteral("Kestrune");
 const QString kProduct = QStringLiteral("Fennimar");
 
-QString askSaveFileName(QWidget *parent, const QString &caption, const QString &suffix, const QString &filter)
+// Save dialogs start in the user's documents folder, then in the last folder used.
+QString askSaveFileName(QWidget *parent, const QString &caption, const QString &suggested, const QString &suffix,
+                        const QString &filter)
 {
-    QFileDialog dialog(parent, caption, QString(), filter);
+    static QString lastFolder;
+    const QString folder = lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                                : lastFolder;
+    QFileDialog dialog(parent, caption, QDir(folder).filePath(suggested), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QString path = dialog.selectedFiles().value(0);
+    lastFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
 } // namespace
@@ -66,7 +76,7 @@ bool CFennimarApp::chooseWorkDir()
         g_strWorkDir.clear();
         return false;
     }
-    g_strWorkDir = QDir(chooser.directory()).filePath(LoadText(IDS_APP_TITLE));
+    g_strWorkDir = chooser.workDir();
     makePrivateDir(g_strWorkDir);
     // A new working directory starts with its own settings file.
     createDefaultSettings(g_strWorkDir);
@@ -105,7 +115,7 @@ bool CFennimarApp::InitInstance()
     services.workDir = [this] { return g_strWorkDir; };
     services.setWorkDir = [this](const QString &dir) { g_strWorkDir = dir; };
     services.saveFileName = askSaveFileName;
-    services.openFile = [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    services.openFile = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     services.writeProfile = &CFennimarApp::writeProfile;
     services.choosePrinter = [](QWidget *parent, QPrinter &printer) {
         QPrintDialog dialog(&printer, parent);

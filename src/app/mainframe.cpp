@@ -13,6 +13,7 @@
 #include "guifolder.h"
 #include "guiminitool.h"
 #include "guioutlook.h"
+#include "guitoolbutton.h"
 #include "helpopener.h"
 #include "images.h"
 #include "messagebox.h"
@@ -24,6 +25,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QShortcut>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -67,10 +71,14 @@ public:
                                 this);
         text->setAlignment(Qt::AlignCenter);
         text->setWordWrap(true);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+        buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("close"));
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
         auto *layout = new QVBoxLayout(this);
         layout->addWidget(banner);
         layout->addWidget(text);
-        setFixedSize(320, 260);
+        layout->addWidget(buttons);
+        setFixedSize(320, 300);
     }
 
 protected:
@@ -109,12 +117,11 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
 
     refillAccountSelector();
     {
+        // The 365-day ranges come with the first change of a date, not before.
         const QSignalBlocker quietStart(m_startDate), quietEnd(m_endDate);
         const Period month = monthPeriod(QDate::currentDate());
         m_startDate->setDateTime(wall(month.from));
         m_endDate->setDateTime(wall(month.to));
-        m_endDate->setDateTimeRange(wall(month.from), wall(month.from).addDays(kRangeDays));
-        m_startDate->setDateTimeRange(wall(month.to).addDays(-kRangeDays), wall(month.to));
     }
 
     statusBar()->showMessage(LoadText(IDS_IDLE_MESSAGE));
@@ -124,8 +131,15 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
     });
 
     connectLists();
+    createKeys();
     m_page->SwitchView(VIEW_ACCOUNTS);
     updateCommandStates();
+
+    // Restored from maximised, the window keeps a size that shows the lists;
+    // its layout keeps every navigation button in sight (CGuiFolder's minimum).
+    resize(1024, 700);
+    // Keys typed after start-up go to the list, not to a filter control.
+    m_page->accountList()->setFocus(Qt::OtherFocusReason);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -133,6 +147,8 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::createActions()
 {
     for (const CommandInfo &info : commandTable()) {
+        if (info.text.isEmpty())
+            continue; // a filter control's entry: prompt and tool tip only
         auto *action = new QAction(info.text.section(u'\t', 0, 0), this);
         action->setData(info.id);
         action->setStatusTip(info.prompt);
@@ -178,12 +194,12 @@ void CMainFrame::createToolBars()
     m_startDate = new CStartDateCtrl(m_filterBar);
     m_endDate = new CEndDateCtrl(m_filterBar);
     m_selector = new CAccountCombo(m_filterBar);
-    m_startDate->setToolTip(commandInfo(ID_START_DATE).toolTip);
-    m_startDate->setStatusTip(commandInfo(ID_START_DATE).prompt);
-    m_endDate->setToolTip(QStringLiteral("Select Ending Date"));
-    m_endDate->setStatusTip(QStringLiteral("Select Ending Date"));
-    m_selector->setToolTip(QStringLiteral("Selects an Account"));
-    m_selector->setStatusTip(QStringLiteral("Select an Account"));
+    for (const auto &[control, id] : {std::pair<QWidget *, int>{m_startDate, ID_START_DATE},
+                                      {m_endDate, ID_END_DATE},
+                                      {m_selector, ID_ACCOUNT_SELECTOR}}) {
+        control->setToolTip(commandInfo(id).toolTip);
+        control->setStatusTip(commandInfo(id).prompt);
+    }
     m_selector->setMinimumWidth(170);
     startLabel->setBuddy(m_startDate);
     endLabel->setBuddy(m_endDate);
@@ -312,6 +328,29 @@ void CMainFrame::updateCommandStates()
         if (it.value()->isCheckable())
             it.value()->setChecked(isCommandChecked(it.key(), s));
     }
+    // The navigation bar marks the current view as the View menu does.
+    for (int f = 0; f < m_navigation->folderCount(); ++f) {
+        for (CGuiToolButton *item : m_navigation->panel(f)->items()) {
+            const int id = item->commandId();
+            item->setMarked(id >= ID_VIEW_ACCOUNTS && id <= ID_VIEW_REPORTS && isCommandChecked(id, s));
+        }
+    }
+}
+
+void CMainFrame::createKeys()
+{
+    // Delete and Enter act on the selected record of the content pane, through
+    // the same commands and confirmations as the menus.
+    for (const auto &[key, id] : {std::pair{QKeySequence(Qt::Key_Delete), int(ID_DELETE)},
+                                  {QKeySequence(Qt::Key_Return), int(ID_MODIFY)},
+                                  {QKeySequence(Qt::Key_Enter), int(ID_MODIFY)}}) {
+        auto *shortcut = new QShortcut(key, m_page, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] {
+            updateCommandStates();
+            if (m_actions.value(id)->isEnabled())
+                runCommand(id);
+        });
+    }
 }
 
 void CMainFrame::runCommand(int id)
@@ -337,9 +376,11 @@ void CMainFrame::runCommand(int id)
         checkBooks();
         break;
     case ID_SYNCHRONIZE:
-        break; // there is no synchronisation manager on this platform
+        showMessage(this, QStringLiteral("No handheld synchronisation manager is installed on this system."),
+                    MessageIcon::Information);
+        break;
     case ID_HELP_CONTENTS:
-        openHelp();
+        openHelp(this);
         break;
     case ID_APP_ABOUT:
         about();
@@ -419,6 +460,9 @@ void CMainFrame::runCommand(int id)
     case ID_FILE_PRINT:
         print();
         break;
+    case ID_FILE_PRINT_PREVIEW:
+        printPreview();
+        break;
     default:
         break;
     }
@@ -438,10 +482,18 @@ void CMainFrame::refreshCurrentView()
     updateCommandStates();
 }
 
-void CMainFrame::refillAccountSelector()
+void CMainFrame::refillAccountSelector(bool keepSelection)
 {
     const QSignalBlocker quiet(m_selector);
+    const int index = m_selector->currentIndex();
+    const QString id = m_selector->currentAccountId();
     m_selector->fill(m_store.fillAccountCombo(QString()));
+    if (!keepSelection)
+        return;
+    if (index == 0)
+        m_selector->setCurrentIndex(0);
+    else if (m_store.accounts().contains(id))
+        m_selector->selectById(id);
 }
 
 void CMainFrame::updateAccountSelectorState()
@@ -454,7 +506,7 @@ void CMainFrame::updateAccountSelectorState()
         return;
     }
     if (!m_selector->isEnabled()) {
-        refillAccountSelector();
+        refillAccountSelector(true);
         m_selector->setEnabled(true);
     }
 }
@@ -578,6 +630,7 @@ void CMainFrame::refresh()
 {
     reloadBooks();
     refreshCurrentView();
+    refillAccountSelector(true);
 }
 
 void CMainFrame::checkBooks()
@@ -591,7 +644,7 @@ void CMainFrame::checkBooks()
     m_page->emptyForNewDirectory();
     reloadBooks();
     refreshCurrentView();
-    refillAccountSelector();
+    refillAccountSelector(true);
 }
 
 void CMainFrame::preference()

@@ -36,10 +36,11 @@ public:
         // The working directory; setWorkDir also records it for the profile.
         std::function<QString()> workDir;
         std::function<void(const QString &)> setWorkDir;
-        // Save As: caption, default suffix, filter; empty when cancelled.
-        std::function<QString(QWidget *, const QString &, const QString &, const QString &)> saveFileName;
-        // Opens a written file with the desktop's program for it.
-        std::function<void(const QString &)> openFile;
+        // Save As: caption, suggested file name, default suffix, filter; empty when cancelled.
+        std::function<QString(QWidget *, const QString &, const QString &, const QString &, const QString &)>
+            saveFileName;
+        // Opens a written file with the desktop's program for it; false when nothing opened it.
+        std::function<bool(const QString &)> openFile;
         // Writes the profile ("Directory"/"Path", and the split sizes when given).
         std::function<void(const QString &, int first, int second)> writeProfile;
         // The print dialog: sets up the printer; false when cancelled.
@@ -66,10 +67,14 @@ public:
 
     // Frame operations the rest of the program uses.
     void refreshCurrentView();
-    void refillAccountSelector();
+    // With keepSelection the selected entry stays when it still exists; without,
+    // the first account is selected, as after an account change.
+    void refillAccountSelector(bool keepSelection = false);
     void updateAccountSelectorState();
     // What an export of the current view writes.
     ExportSource exportSource() const;
+    // The file name an export of the current view suggests: "Transactions 2026-12.csv".
+    QString suggestedExportName(const QString &suffix) const;
     // The status bar's note of data files skipped as damaged; hidden when none.
     QLabel *damageNote() const { return m_damageNote; }
 
@@ -82,6 +87,7 @@ private:
     void createToolBars();
     void createPanes();
     void connectLists();
+    void createKeys();
     void showView(int n);
     void onStartDateChanged();
     void onEndDateChanged();
@@ -123,6 +129,9 @@ private:
     // Exports and printing
     void exportFile(int id);
     void print();
+    void printPreview();
+    std::pair<const class CRecordListView *, QString> printedList() const;
+    void printOn(QPrinter &printer) const;
 
     CDataStore &m_store;
     Services m_services;

@@ -8,6 +8,7 @@
 #include "midpage.h"
 #include "recordlists.h"
 
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -32,7 +33,9 @@ PrintTable printTableOf(const CRecordListView &list)
 
 } // namespace
 
-void CMainFrame::print()
+// The list the current view prints and the title that follows the program's
+// name; no list outside the Planner and Transactions views.
+std::pair<const CRecordListView *, QString> CMainFrame::printedList() const
 {
     const CRecordListView *list = nullptr;
     QString suffix;
@@ -47,13 +50,38 @@ void CMainFrame::print()
             list = m_page->allTransList();
             suffix = QStringLiteral(" - All Transactions");
         }
-    } else {
-        return;
     }
+    return {list, suffix};
+}
+
+void CMainFrame::printOn(QPrinter &printer) const
+{
+    const auto [list, suffix] = printedList();
+    const int pixelsPerCm = list->logicalDpiX() * 10 / 254;
+    CListPrintJob(printTableOf(*list), suffix, pixelsPerCm).Print(printer);
+}
+
+void CMainFrame::print()
+{
+    const auto [list, suffix] = printedList();
+    if (!list)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Fennimar") + suffix);
     if (!m_services.choosePrinter(this, printer))
         return;
-    const int pixelsPerCm = list->logicalDpiX() * 10 / 254;
-    CListPrintJob(printTableOf(*list), suffix, pixelsPerCm).Print(printer);
+    printOn(printer);
+}
+
+void CMainFrame::printPreview()
+{
+    const auto [list, suffix] = printedList();
+    if (!list)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Fennimar") + suffix);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Print Preview") + suffix);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) { printOn(*target); });
+    preview.exec();
 }

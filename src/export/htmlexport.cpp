@@ -48,7 +48,7 @@ QString transactionsTable(const QString &title, const AccountTransRows &rows)
                    + QStringLiteral("</td></tr>")
                    + headingRow({"Date", "Subject", "Amount", "Balance"})
                    + QStringLiteral("<tr bgcolor='#FFFF00'><td colspan = 3><b>") + htmlEscaped(t.openingText)
-                   + QStringLiteral("</td><td align='right'>") + amountCell(t.openingAmount)
+                   + QStringLiteral("</b></td><td align='right'><b>") + amountCell(t.openingAmount)
                    + QStringLiteral("</b></td></tr>");
     for (const BalancedTransaction &b : t.rows) {
         html += QStringLiteral("<tr><td align='left'>") + htmlEscaped(formatDate(b.row.date))
@@ -103,12 +103,13 @@ QString htmlPage(const ExportSource &source)
     case ExportView::Other:
         break;
     }
-    return QStringLiteral("<html><body bgcolor = '#FBFFFF'>")
+    // The page's bytes are Windows-1252, and say so.
+    return QStringLiteral("<html><head><meta charset=\"windows-1252\"></head><body bgcolor = '#FBFFFF'>")
            + QStringLiteral("<table border='0' cellpadding='0' cellspacing='0' style='border-collapse: collapse' "
                             "bordercolor='#111111' width='100%'>")
            + captionText
            + QStringLiteral("<tr><td width='100%'><p align='center'><font color='#000080'><b>")
-           + htmlEscaped(heading) + QStringLiteral("</b></font></td></tr></table><BR>") + table
+           + htmlEscaped(heading) + QStringLiteral("</b></font></p></td></tr></table><BR>") + table
            + QStringLiteral("</body></html>");
 }
 

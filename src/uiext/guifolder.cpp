@@ -1,5 +1,7 @@
 #include "guifolder.h"
 
+#include <algorithm>
+
 #include "guidrawlayer.h"
 #include "guioutlook.h"
 
@@ -101,4 +103,18 @@ CGuiOutLook *CGuiFolder::panel(int index) const
 QAbstractButton *CGuiFolder::titleButton(int index) const
 {
     return index >= 0 && index < m_folders.size() ? m_folders[index].title : nullptr;
+}
+
+QSize CGuiFolder::minimumSizeHint() const
+{
+    // Room for every title and for the tallest panel's items, so that no
+    // button of any folder is ever out of sight.
+    QSize size = QWidget::minimumSizeHint();
+    int titles = 0, panel = 0;
+    for (const Folder &folder : m_folders) {
+        titles += folder.title->sizeHint().height();
+        if (QWidget *content = folder.panel->widget())
+            panel = std::max(panel, content->sizeHint().height());
+    }
+    return size.expandedTo(QSize(0, titles + panel));
 }

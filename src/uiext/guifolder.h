@@ -27,6 +27,8 @@ public:
     CGuiOutLook *panel(int index) const;
     QAbstractButton *titleButton(int index) const;
 
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     void commandTriggered(int commandId);
     void folderChanged(int index);

@@ -31,6 +31,9 @@ public:
 Q_SIGNALS:
     void commandTriggered(int commandId);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QBoxLayout *m_layout;
     Qt::Orientation m_orientation;

@@ -1,5 +1,7 @@
 #include "helpopener.h"
 
+#include "messagebox.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -7,9 +9,9 @@
 
 namespace {
 
-std::function<void()> &currentOpener()
+std::function<bool()> &currentOpener()
 {
-    static std::function<void()> opener;
+    static std::function<bool()> opener;
     return opener;
 }
 
@@ -20,17 +22,18 @@ QString helpFilePath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("FennimarHelp.html"));
 }
 
-void openHelp()
+void openHelp(QWidget *parent)
 {
-    if (const auto &opener = currentOpener()) {
-        opener();
-        return;
-    }
-    // What the desktop does with a missing file is its own affair.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath()));
+    const auto &opener = currentOpener();
+    const bool opened = opener ? opener() : QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath()));
+    if (!opened)
+        showMessage(parent,
+                    QStringLiteral("No program on this system could open the help. It is the page %1.")
+                        .arg(QDir::toNativeSeparators(helpFilePath())),
+                    MessageIcon::Information);
 }
 
-std::function<void()> setHelpOpener(std::function<void()> opener)
+std::function<bool()> setHelpOpener(std::function<bool()> opener)
 {
     return std::exchange(currentOpener(), std::move(opener));
 }

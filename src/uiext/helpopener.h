@@ -8,10 +8,13 @@
 // The help file installed beside the executable.
 QString helpFilePath();
 
-// Opens the help file with the desktop's browser, or runs the opener that
-// tests put in its place.
-void openHelp();
+class QWidget;
 
-// Replaces what openHelp() does; an empty function brings the browser back.
-// Returns the opener that was in place.
-std::function<void()> setHelpOpener(std::function<void()> opener);
+// Opens the help file with the desktop's browser, or runs the opener that
+// tests put in its place. When nothing opens it, a message says where the
+// help file is.
+void openHelp(QWidget *parent = nullptr);
+
+// Replaces what openHelp() does (the opener says whether it opened the file);
+// an empty function brings the browser back. Returns the opener that was in place.
+std::function<bool()> setHelpOpener(std::function<bool()> opener);

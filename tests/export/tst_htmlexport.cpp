@@ -3,6 +3,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace testutil;
@@ -55,8 +56,8 @@ private Q_SLOTS:
             << oneAccountSource(-10.0, -2000.0) << QByteArray("Transactions") << QByteArray("12/1/26 to 12/31/26")
             << kTable + "<tr><td colspan = 4><b>Account No: </b>B - A1</td></tr>"
                         "<tr bgcolor='#BFBFBF'><th>Date</th><th>Subject</th><th>Amount</th><th>Balance</th></tr>"
-                        "<tr bgcolor='#FFFF00'><td colspan = 3><b>Balance till 11/30/26</td><td align='right'>"
-                        "<font color = '#FF0000'> $10.00 </font></b></td></tr>"
+                        "<tr bgcolor='#FFFF00'><td colspan = 3><b>Balance till 11/30/26</b></td><td align='right'>"
+                        "<b><font color = '#FF0000'> $10.00 </font></b></td></tr>"
                         "<tr><td align='left'>12/3/26</td><td align='left'>Pay</td><td align='right'>$1,000.00</td>"
                         "<td align='right'>$990.00</td></tr>"
                         "<tr><td align='left'>12/1/26</td><td align='left'>Rent</td><td align='right'>"
@@ -85,10 +86,35 @@ private Q_SLOTS:
         QFETCH(QByteArray, heading);
         QFETCH(QByteArray, table);
         QCOMPARE(exportHtml(source),
-                 "<html><body bgcolor = '#FBFFFF'><table border='0' cellpadding='0' cellspacing='0' style='border-"
+                 "<html><head><meta charset=\"windows-1252\"></head><body bgcolor = '#FBFFFF'><table border='0' "
+                 "cellpadding='0' cellspacing='0' style='border-"
                  "collapse: collapse' bordercolor='#111111' width='100%'><caption><font color='#888800'>Fennimar - "
                      + view + "</font></caption><tr><td width='100%'><p align='center'><font color='#000080'><b>"
-                     + heading + "</b></font></td></tr></table><BR>" + table + "</body></html>");
+                     + heading + "</b></font></p></td></tr></table><BR>" + table + "</body></html>");
+    }
+
+    // Every element the page opens is closed, in the order it was opened.
+    void everyElementIsClosed_data() { page_data(); }
+
+    void everyElementIsClosed()
+    {
+        QFETCH(ExportSource, source);
+        const QString page = QString::fromLatin1(exportHtml(source));
+        static const QRegularExpression tag(QStringLiteral("<(/?)([a-zA-Z]+)[^>]*>"));
+        QStringList open;
+        for (const QRegularExpressionMatch &m : tag.globalMatch(page)) {
+            const QString name = m.captured(2).toLower();
+            if (name == QLatin1String("br") || name == QLatin1String("meta"))
+                continue;
+            if (m.captured(1).isEmpty()) {
+                open << name;
+                continue;
+            }
+            QVERIFY2(!open.isEmpty() && open.last() == name,
+                     qPrintable(QStringLiteral("</%1> closes <%2>").arg(name, open.value(open.size() - 1))));
+            open.removeLast();
+        }
+        QCOMPARE(open, QStringList());
     }
 
     void encoding_data()

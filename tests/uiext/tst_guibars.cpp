@@ -60,6 +60,42 @@ private Q_SLOTS:
         QCOMPARE(ids(commands), QList<int>({57670, 57607, 57670}));
     }
 
+    // The arrows of a strip's direction move the focus along it, Enter presses.
+    void keyboardInAStrip()
+    {
+        CGuiMiniTool tool(nullptr, Qt::Vertical);
+        QSignalSpy commands(&tool, &CGuiMiniTool::commandTriggered);
+        QList<CGuiToolButton *> buttons;
+        for (int id : {32809, 32810, 32811})
+            buttons << tool.AddButton(id, QIcon(), QString::number(id));
+        buttons[1]->setEnabled(false);
+        tool.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool));
+        tool.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&tool));
+        buttons[0]->setFocus();
+        QTest::keyClick(buttons[0], Qt::Key_Down); // over the disabled one
+        QVERIFY(buttons[2]->hasFocus());
+        QTest::keyClick(buttons[2], Qt::Key_Down); // the end: stays
+        QVERIFY(buttons[2]->hasFocus());
+        QTest::keyClick(buttons[2], Qt::Key_Right); // across a column: nothing
+        QVERIFY(buttons[2]->hasFocus());
+        QTest::keyClick(buttons[2], Qt::Key_Return);
+        QTest::keyClick(buttons[2], Qt::Key_Up);
+        QVERIFY(buttons[0]->hasFocus());
+        QTest::keyClick(buttons[0], Qt::Key_Enter);
+        QCOMPARE(ids(commands), QList<int>({32811, 32809}));
+
+        // A marked button keeps its mark through a click and paints as pressed.
+        buttons[2]->setMarked(true);
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        QVERIFY(buttons[2]->isMarked());
+        QVERIFY(!buttons[2]->isChecked());
+        const QImage marked = render(buttons[2]);
+        buttons[2]->setMarked(false);
+        QVERIFY(render(buttons[2]) != marked);
+    }
+
     // One folder is open at a time; a folder with more items than room scrolls.
     void folders()
     {
@@ -93,6 +129,12 @@ private Q_SLOTS:
         QTRY_VERIFY(clickable(last));
         QTest::mouseClick(last, Qt::LeftButton);
         QCOMPARE(ids(commands), QList<int>({32811, 32819}));
+
+        // Placed in a layout, the bar asks for room for every title and the tallest panel.
+        int titles = 0;
+        for (int i = 0; i < 3; ++i)
+            titles += folder.titleButton(i)->sizeHint().height();
+        QVERIFY(folder.minimumSizeHint().height() >= titles + 6 * last->sizeHint().height());
     }
 };
 

@@ -67,14 +67,26 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringList({"Fennimar", "Sure?", QString::number(boxIcon), QString::number(boxButtons)}));
     }
 
+    // When nothing opens the help, a message says where it is.
     void helpOpener()
     {
         QCOMPARE(helpFilePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/FennimarHelp.html"));
-        int opened = 0;
-        QVERIFY(!setHelpOpener([&opened] { ++opened; }));
+        int tried = 0;
+        bool opens = true;
+        QVERIFY(!setHelpOpener([&] {
+            ++tried;
+            return opens;
+        }));
+        MessageRecorder messages;
         openHelp();
+        QCOMPARE(tried, 1);
+        QVERIFY(messages.shown.isEmpty());
+        opens = false;
         openHelp();
-        QCOMPARE(opened, 2);
+        QCOMPARE(tried, 2);
+        QCOMPARE(messages.texts(), QStringList({"No program on this system could open the help. It is the page "
+                                                + helpFilePath() + "."}));
+        QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
         QVERIFY(setHelpOpener({}));
     }
 };

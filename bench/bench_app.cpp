@@ -29,8 +29,10 @@ CMainFrame::Services services(const QString &dir)
     CMainFrame::Services s;
     s.workDir = [dir] { return dir; };
     s.setWorkDir = [](const QString &) {};
-    s.saveFileName = [](QWidget *, const QString &, const QString &, const QString &) { return QString(); };
-    s.openFile = [](const QString &) {};
+    s.saveFileName = [](QWidget *, const QString &, const QString &, const QString &, const QString &) {
+        return QString();
+    };
+    s.openFile = [](const QString &) { return true; };
     s.writeProfile = [](const QString &, int, int) {};
     s.choosePrinter = [](QWidget *, QPrinter &) { return false; };
     return s;

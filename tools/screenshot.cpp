@@ -84,8 +84,10 @@ int main(int argc, char **argv)
     CMainFrame::Services services;
     services.workDir = [&] { return dir.path(); };
     services.setWorkDir = [](const QString &) {};
-    services.saveFileName = [](QWidget *, const QString &, const QString &, const QString &) { return QString(); };
-    services.openFile = [](const QString &) {};
+    services.saveFileName = [](QWidget *, const QString &, const QString &, const QString &, const QString &) {
+        return QString();
+    };
+    services.openFile = [](const QString &) { return true; };
     services.writeProfile = [](const QString &, int, int) {};
     services.choosePrinter = [](QWidget *, QPrinter &) { return false; };
     CMainFrame frame(store, services);

@@ -22,6 +22,17 @@ bool confirm(QWidget *parent, int textId)
     return showMessage(parent, LoadText(textId), MessageIcon::Question, MessageButtons::YesNo) == MessageYes;
 }
 
+// The numbers of every account but `except`, for the dialog's question about a shared number.
+QStringList otherNumbers(const CDataStore &store, const QString &except)
+{
+    QStringList numbers;
+    for (const auto &entry : store.accounts()) {
+        if (entry.key() != except)
+            numbers << entry.value().accountNumber;
+    }
+    return numbers;
+}
+
 } // namespace
 
 bool CMainFrame::storeChange(const std::function<void()> &change)
@@ -57,6 +68,7 @@ bool CMainFrame::editTransaction(const QString &caption, const QString &accountI
 void CMainFrame::accountAdd()
 {
     CAccountDlg dialog(this);
+    dialog.setOtherNumbers(otherNumbers(m_store, QString()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     storeChange([&] { m_store.addAccount(dialog.record()); });
@@ -72,6 +84,7 @@ void CMainFrame::accountModify()
     const QString id = m_page->accountList()->idAt(row);
     CAccountDlg dialog(this);
     dialog.setRecord(m_store.lookupAccount(id));
+    dialog.setOtherNumbers(otherNumbers(m_store, id));
     if (dialog.exec() != QDialog::Accepted)
         return;
     AccountRecord record = dialog.record();

@@ -542,14 +542,17 @@ void applyRecordOptions(const QCommandLineParser &p, TransactionRecord &r)
 {
     if (p.isSet(kExpense) && p.isSet(kIncome))
         usageError(QStringLiteral("--expense and --income exclude each other"));
-    double magnitude = std::abs(r.amount);
-    if (p.isSet(kAmount))
-        magnitude = parseAmount(p.value(kAmount), QStringLiteral("--amount"));
-    if (p.isSet(kExpense))
-        r.incomeFlag = 0;
-    if (p.isSet(kIncome))
-        r.incomeFlag = 1;
-    r.amount = r.incomeFlag ? magnitude : -magnitude;
+    // Neither amount nor kind given: the stored amount stays exactly as it is.
+    if (p.isSet(kAmount) || p.isSet(kExpense) || p.isSet(kIncome)) {
+        double magnitude = std::abs(r.amount);
+        if (p.isSet(kAmount))
+            magnitude = parseAmount(p.value(kAmount), QStringLiteral("--amount"));
+        if (p.isSet(kExpense))
+            r.incomeFlag = 0;
+        if (p.isSet(kIncome))
+            r.incomeFlag = 1;
+        r.amount = r.incomeFlag || magnitude == 0.0 ? magnitude : -magnitude; // never -0
+    }
     // A day without a time of day is its noon, inside that day's period.
     if (p.isSet(kDate))
         r.date = parseDate(p.value(kDate), QStringLiteral("--date"), QTime(12, 0));

@@ -91,6 +91,14 @@ void CAccountDlg::onOk()
         m_number->setFocus();
         return;
     }
+    // The lists and exports name an account by its number alone.
+    if (m_otherNumbers.contains(m_number->text())
+        && showMessage(this, QStringLiteral("Another account already has this number. Save anyway?"),
+                       MessageIcon::Question, MessageButtons::YesNo)
+               != MessageYes) {
+        m_number->setFocus();
+        return;
+    }
     m_record.accountNumber = m_number->text();
     m_record.name = m_name->text();
     m_record.bank = m_bank->text();

@@ -3,6 +3,7 @@
 #include "records.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class CAmountEdit;
 class CNotesEdit;
@@ -10,7 +11,8 @@ class QLineEdit;
 class QToolButton;
 
 // "Account": edits one account. The picture button opens the icon picker.
-// OK refuses an amount that is no number and an empty account number.
+// OK refuses an amount that is no number and an empty account number, and
+// asks before saving a number that another account has.
 class CAccountDlg : public QDialog
 {
     Q_OBJECT
@@ -19,6 +21,8 @@ public:
     explicit CAccountDlg(QWidget *parent = nullptr);
 
     void setRecord(const AccountRecord &record);
+    // The numbers of the other accounts: OK asks before saving one of them.
+    void setOtherNumbers(const QStringList &numbers) { m_otherNumbers = numbers; }
     // After OK, the edited record; the id is the one given.
     AccountRecord record() const { return m_record; }
 
@@ -31,6 +35,7 @@ private:
     void onOk();
 
     AccountRecord m_record;
+    QStringList m_otherNumbers;
     int m_icon = 0;
     QLineEdit *m_number;
     QLineEdit *m_name;

@@ -31,7 +31,7 @@ void CAmountEdit::setAmount(double amount)
 
 std::optional<double> CAmountEdit::amount() const
 {
-    if (text() == m_shownText)
+    if (isUntouched())
         return m_shown;
     const std::optional<double> typed = value();
     if (!typed)
@@ -45,7 +45,7 @@ std::optional<double> CAmountEdit::checkedAmount()
     QString refusal;
     if (!shown)
         refusal = QStringLiteral("Please enter a number.");
-    else if (text() != m_shownText && !amountProblem(*shown).isEmpty())
+    else if (!isUntouched() && !amountProblem(*shown).isEmpty())
         refusal = QStringLiteral("The amount %1.").arg(amountProblem(*shown));
     if (refusal.isEmpty())
         return shown;

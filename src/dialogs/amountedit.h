@@ -21,6 +21,8 @@ public:
     // The amount; when the text is no number, says so, takes the focus and
     // gives nothing, so that the dialog stays open.
     std::optional<double> checkedAmount();
+    // Whether the field still holds the text it was given.
+    bool isUntouched() const { return text() == m_shownText; }
 
     static QString shortestText(double amount);
 

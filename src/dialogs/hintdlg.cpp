@@ -44,6 +44,11 @@ int CHintDlg::run()
 
 void CHintDlg::onOk()
 {
+    if (m_settings.password.isEmpty()) {
+        showMessage(this, QStringLiteral("No password is set, so there is none to recover."), MessageIcon::Information);
+        reject();
+        return;
+    }
     if (m_question->currentText().isEmpty())
         return;
     if (m_answer->text() == m_settings.hintAnswer) {

@@ -8,7 +8,8 @@ class CGuiComboBoxExt;
 class QLineEdit;
 
 // "Hint Dlg": shows the stored hint question and takes the answer. Three
-// wrong answers end it.
+// wrong answers end it. With no password stored, OK says there is none to
+// recover and ends it.
 class CHintDlg : public QDialog
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
 
     // Reads the settings, puts the stored question into the question field
     // and runs the dialog: Accepted for the right answer, Rejected after
-    // three wrong answers or Cancel.
+    // three wrong answers, Cancel or when there is no password.
     int run();
 
     int wrongAnswers() const { return m_wrongAnswers; }

@@ -53,6 +53,12 @@ CLoginDlg::CLoginDlg(const QString &workDir, QWidget *parent)
     layout->addSpacing(12);
     layout->addWidget(makeLabel(QStringLiteral("Enter Password Here"), m_password, this));
     layout->addWidget(m_password);
+    // The empty entry admits; a first start would otherwise ask for a password nobody has.
+    if (m_settings.password.isEmpty()) {
+        auto *note = new QLabel(QStringLiteral("No password is set: press OK"), this);
+        note->setObjectName(QStringLiteral("noPassword"));
+        layout->addWidget(note);
+    }
     layout->addSpacing(8);
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -5,6 +5,7 @@
 #include "helpopener.h"
 #include "messagebox.h"
 #include "stringtable.h"
+#include "workdir.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -44,8 +45,9 @@ CPreferenceDlg::CPreferenceDlg(const QString &workDir, int mode, QWidget *parent
 
     auto *help = makeActionButton(QStringLiteral("Help"), QStringLiteral("help"), this);
     auto *change = makeActionButton(QStringLiteral("Change"), QStringLiteral("change"), this);
+    m_change = change;
     auto *color = makeActionButton(QStringLiteral("Color"), QStringLiteral("color"), this);
-    connect(help, &QPushButton::clicked, this, [] { openHelp(); });
+    connect(help, &QPushButton::clicked, this, [this] { openHelp(this); });
     connect(change, &QPushButton::clicked, this, &CPreferenceDlg::onChange);
     connect(color, &QPushButton::clicked, this, &CPreferenceDlg::onColor);
 
@@ -63,6 +65,12 @@ CPreferenceDlg::CPreferenceDlg(const QString &workDir, int mode, QWidget *parent
     connect(buttons.ok, &QPushButton::clicked, this, &CPreferenceDlg::onOk);
 
     auto *layout = new QVBoxLayout(this);
+    if (mode == kStartUpMode) {
+        auto *purpose = new QLabel(QStringLiteral("Choose the folder where Fennimar keeps your books."), this);
+        purpose->setObjectName(QStringLiteral("purpose"));
+        layout->addWidget(purpose);
+        layout->addSpacing(6);
+    }
     layout->addLayout(grid);
     layout->addSpacing(10);
     layout->addWidget(buttons.box);
@@ -88,7 +96,7 @@ void CPreferenceDlg::onChange()
     m_field->setText(QDir::toNativeSeparators(m_directory));
     const QFileInfo folder(m_directory);
     if (folder.exists() && folder.isDir()) {
-        m_workDir = QDir(m_directory).filePath(LoadText(IDS_APP_TITLE));
+        m_workDir = workDirFor(m_directory);
         return;
     }
     showMessage(this, LoadText(IDS_DIR_NOT_FOUND));
@@ -104,6 +112,11 @@ void CPreferenceDlg::onColor()
 
 void CPreferenceDlg::onOk()
 {
+    if (m_directory.isEmpty() && m_mode == kStartUpMode) {
+        showMessage(this, QStringLiteral("Please choose a folder for the books first."));
+        m_change->setFocus();
+        return;
+    }
     if (m_directory.isEmpty()) {
         reject();
         return;

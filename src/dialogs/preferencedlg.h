@@ -5,14 +5,17 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 
 // "Preference": shows the working directory, lets the user pick another
 // folder (Change), edit the chart colours (Color) and read the help.
 //
-// After Change picks an existing folder, workDir() is that folder + "/Fennimar"
-// and the field shows the folder. OK hands back the folder shown
-// (directory()); with no folder it behaves as Cancel. The caller adopts
-// workDir() only after Accepted.
+// After Change picks an existing folder, the field shows it and workDir() is
+// the working directory for it (workDirFor: the folder itself when it holds a
+// book, else its "Fennimar"). OK hands back the folder shown (directory());
+// with no folder it behaves as Cancel, except at start-up, where it says that
+// a folder is needed and stays open. The caller adopts workDir() only after
+// Accepted.
 class CPreferenceDlg : public QDialog
 {
     Q_OBJECT
@@ -47,4 +50,5 @@ private:
     QString m_directory;
     QString m_workDir;
     QLineEdit *m_field;
+    QPushButton *m_change;
 };

@@ -150,9 +150,21 @@ void CTransactionDlg::showRecord()
     m_date->setDateTime(when.isValid() ? when : QDateTime::currentDateTime());
     m_subject->setText(m_record.subject);
     m_amount->setAmount(qAbs(m_record.amount));
-    (m_record.incomeFlag == 0 ? m_expense : m_income)->setChecked(true);
+    showKind(m_record.incomeFlag != 0);
     m_category->setText(m_record.category);
     m_notes->setNotes(m_record.notes);
+}
+
+void CTransactionDlg::showKind(bool income)
+{
+    m_shownIncome = income;
+    QRadioButton *checked = income ? m_income : m_expense;
+    QRadioButton *other = income ? m_expense : m_income;
+    checked->setChecked(true);
+    // The pair is one tab stop, at the checked button. Qt moves the stop only
+    // once a button of the pair has had the focus, so it is set here for the start.
+    checked->setFocusPolicy(Qt::StrongFocus);
+    other->setFocusPolicy(Qt::ClickFocus);
 }
 
 void CTransactionDlg::showEvent(QShowEvent *event)
@@ -189,9 +201,13 @@ void CTransactionDlg::onOk()
     const QString subject = m_subject->text().trimmed();
     m_record.subject = subject.isEmpty() ? QStringLiteral("No Subject") : subject;
     m_record.date = OleDateTime::fromDateTime(m_date->dateTime());
-    // No "-0" for an expense of nothing.
-    m_record.amount = income || *magnitude == 0.0 ? *magnitude : -*magnitude;
-    m_record.incomeFlag = income ? 1 : 0;
+    // Neither the amount nor the kind touched: the record keeps both as given,
+    // even a sign its kind disagrees with (an income stored negative).
+    if (!m_amount->isUntouched() || income != m_shownIncome) {
+        // No "-0" for an expense of nothing.
+        m_record.amount = income || *magnitude == 0.0 ? *magnitude : -*magnitude;
+        m_record.incomeFlag = income ? 1 : 0;
+    }
     m_record.category = m_category->text();
     m_record.notes = m_notes->notes();
     if (!m_locked && m_account->currentIndex() >= 0)

@@ -46,6 +46,7 @@ private:
     void fillAccounts();
     void releaseAccounts();
     void showRecord();
+    void showKind(bool income);
     void onBrowse();
     void onOk();
 
@@ -53,6 +54,7 @@ private:
     bool m_locked = false;
     QString m_accountId;
     TransactionRecord m_record;
+    bool m_shownIncome = true;
     bool m_released = false;
 
     CGuiComboBoxExt *m_account;

@@ -346,6 +346,24 @@ private Q_SLOTS:
         QCOMPARE(snapshot(m_book), before);
     }
 
+    // A change that gives neither amount nor kind keeps the stored amount exactly,
+    // even one whose sign disagrees with its kind.
+    void anUntouchedAmountStays()
+    {
+        const QString id = addAccount("A1");
+        TransactionRecord odd = movement(recordKey(id, 1), at(2026, 1, 1), -5.5);
+        odd.incomeFlag = 1;
+        QVERIFY(writeFile(m_book + "/" + odd.key + ".tra", encodeTransaction(odd)));
+        ok({"modify-transaction", odd.key, "--subject", "Renamed"});
+        const auto back = decodeTransaction(readFile(m_book + "/" + odd.key + ".tra"));
+        QVERIFY(back);
+        QCOMPARE(back->amount, -5.5);
+        QCOMPARE(back->incomeFlag, 1);
+        QCOMPARE(back->subject, QStringLiteral("Renamed"));
+        ok({"modify-transaction", odd.key, "--expense", "--amount", "0"});
+        QVERIFY(!std::signbit(decodeTransaction(readFile(m_book + "/" + odd.key + ".tra"))->amount));
+    }
+
     // A date without a time of day is its noon, so it falls in its own day's period.
     void aDayIsItsNoon()
     {

@@ -62,6 +62,55 @@ private Q_SLOTS:
         QCOMPARE(dialog.record(), expected);
     }
 
+    // A number another account has asks first: No keeps the dialog open on the number,
+    // Yes saves. The number is compared as it is stored, blanks and letter case included.
+    void sharedNumber_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::newRow("No, then Yes") << "12-345" << QList<int>({MessageNo, MessageYes});
+        QTest::newRow("Yes") << "77-1" << QList<int>({MessageYes});
+        QTest::newRow("a trailing blank differs") << "12-345 " << QList<int>();
+        QTest::newRow("letter case differs") << "ab-1" << QList<int>();
+        QTest::newRow("a number of its own") << "99-999" << QList<int>();
+    }
+
+    void sharedNumber()
+    {
+        QFETCH(QString, number);
+        QFETCH(QList<int>, answers);
+        MessageRecorder messages;
+        messages.answers = answers;
+        CAccountDlg dialog;
+        dialog.setRecord(stored());
+        dialog.setOtherNumbers({QStringLiteral("77-1"), QStringLiteral("AB-1"), QStringLiteral("12-345")});
+        showAndWait(&dialog);
+        retype(edit(&dialog, "accountNumber"), number);
+        retype(edit(&dialog, "name"), QStringLiteral("Savings"));
+        const QString question = QStringLiteral("Another account already has this number. Save anyway?");
+        QStringList told;
+        for (const int answer : answers) {
+            QCOMPARE(keyResult(&dialog, edit(&dialog, "name"), Qt::Key_Return),
+                     answer == MessageYes ? int(QDialog::Accepted) : -1);
+            told << question;
+            QCOMPARE(messages.texts(), told);
+            QCOMPARE(messages.shown.last().buttons, MessageButtons::YesNo);
+            QCOMPARE(messages.shown.last().icon, MessageIcon::Question);
+            if (answer == MessageNo) {
+                QCOMPARE(focusName(), QStringLiteral("accountNumber"));
+                QCOMPARE(dialog.record(), stored());
+            }
+        }
+        if (answers.isEmpty()) {
+            QCOMPARE(keyResult(&dialog, edit(&dialog, "name"), Qt::Key_Return), int(QDialog::Accepted));
+            QCOMPARE(messages.texts(), QStringList());
+        }
+        AccountRecord expected = stored();
+        expected.accountNumber = number;
+        expected.name = QStringLiteral("Savings");
+        QCOMPARE(dialog.record(), expected);
+    }
+
     // The picker opens on the current picture, which only its OK, Enter or a double click
     // changes; the record comes back whole, the negative balance the field cannot show included.
     void pickIcon_data()

@@ -6,6 +6,7 @@
 #include "testutil.h"
 
 #include <QComboBox>
+#include <QLabel>
 
 using namespace testutil;
 
@@ -19,6 +20,18 @@ class TestPasswordDlgs : public QObject
 
     std::optional<GuiTestPlace> m_place;
     QByteArray m_before;
+
+    // The stored password, the hint kept; "none" for no settings file.
+    void storePassword(const QString &password) const
+    {
+        if (password == u"none") {
+            QVERIFY(QFile::remove(settingsFilePath(m_place->path())));
+            return;
+        }
+        SettingsRecord record = kStored;
+        record.password = password;
+        QVERIFY(writeSettings(m_place->path(), record));
+    }
 
     // Types the old, new and confirmed password, the hint question and answer.
     static void fill(QDialog *dialog, const QStringList &texts)
@@ -112,6 +125,72 @@ private Q_SLOTS:
             QCOMPARE(login.result(), int(QDialog::Accepted));
         else
             QCOMPARE(keyResult(&login, edit(&login, "password"), Qt::Key_Escape), int(QDialog::Rejected));
+    }
+
+    // While no password is stored, the login says under its field that OK admits.
+    void loginWithoutPassword_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("note");
+        QTest::newRow("password set") << "secret" << false;
+        QTest::newRow("empty password") << "" << true;
+        QTest::newRow("no settings file") << "none" << true;
+    }
+
+    void loginWithoutPassword()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, note);
+        storePassword(stored);
+        CLoginDlg login(m_place->path());
+        showAndWait(&login);
+        QLineEdit *password = edit(&login, "password");
+        const QLabel *said = nullptr;
+        for (const QLabel *label : login.findChildren<QLabel *>()) {
+            if (label->isVisible() && label->text() == u"No password is set: press OK")
+                said = label;
+        }
+        QCOMPARE(said != nullptr, note);
+        if (!note)
+            return;
+        QVERIFY(said->mapTo(&login, QPoint(0, 0)).y() >= password->mapTo(&login, QPoint(0, password->height())).y());
+        press(&login, "ok");
+        QCOMPARE(login.result(), int(QDialog::Accepted));
+    }
+
+    // With no password stored, Forgot's OK says there is none to recover, whatever the
+    // hint holds, and goes back to the login.
+    void forgotWithoutPassword_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("no settings file") << "none" << "";
+        QTest::newRow("empty password, right answer") << "" << "Rex";
+        QTest::newRow("empty password, no answer") << "" << "";
+    }
+
+    void forgotWithoutPassword()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, answer);
+        storePassword(stored);
+        MessageRecorder messages;
+        CLoginDlg login(m_place->path());
+        showAndWait(&login);
+        bool leftOpen = false;
+        whenModal<CHintDlg>([&](CHintDlg *hint) {
+            QTest::keyClicks(edit(hint, "answer"), answer);
+            press(hint, "ok");
+            leftOpen = hint->isVisible();
+            if (leftOpen)
+                hint->reject();
+        });
+        press(&login, "forgot");
+        QCOMPARE(messages.texts(), QStringList({"No password is set, so there is none to recover."}));
+        QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
+        QVERIFY(!leftOpen);
+        QVERIFY(login.isVisible());
+        QCOMPARE(keyResult(&login, edit(&login, "password"), Qt::Key_Escape), int(QDialog::Rejected));
     }
 
     // The checks run in this order; each refusal keeps the dialog open and writes nothing,

@@ -4,6 +4,8 @@
 #include "preferencedlg.h"
 #include "testutil.h"
 
+#include <QLabel>
+
 using namespace testutil;
 
 // Graph.grp as the program writes it: count 12, the 2D column, the 3D column.
@@ -14,7 +16,7 @@ static const char *const kDefaultFile = "0c000000"
 static const char *const kShortFile = "02000000 2a000000 2b000000";
 
 // The preference dialog and its chart colour settings, in a folder that holds
-// Data/, file.txt and the working directory Old/Fennimar.
+// Data/, file.txt and the working directory Old/Fennimar with its categories.
 class TestPreferenceDlg : public QObject
 {
     Q_OBJECT
@@ -31,6 +33,7 @@ private Q_SLOTS:
         m_place.emplace();
         QVERIFY(QDir().mkpath(at("Old/Fennimar")) && QDir().mkpath(at("Data")));
         QVERIFY(writeFile(at("file.txt"), "x"));
+        QVERIFY(writeFile(at("Old/Fennimar/Category.cat"), "x"));
         m_offered.clear();
         CColorSettingsDlg::setColourPicker([this](QWidget *, const QColor &initial) {
             m_offered << initial;
@@ -40,7 +43,9 @@ private Q_SLOTS:
 
     void cleanup() { CPreferenceDlg::setFolderPicker({}); }
 
-    // Space on Change (the first stop) picks each folder, then Enter: OK, or Cancel without a folder.
+    // Space on Change (the first stop) picks each folder, then Enter: OK, or Cancel without a
+    // folder. A folder that holds a book is the working directory itself; another gets
+    // "Fennimar" appended. At start-up, OK without a folder says one is needed and stays.
     void change_data()
     {
         QTest::addColumn<int>("mode");
@@ -52,6 +57,12 @@ private Q_SLOTS:
         const int startUp = CPreferenceDlg::kStartUpMode;
         QTest::newRow("folder") << command << QStringList({"Data"}) << false << "Data" << "Data/Fennimar";
         QTest::newRow("trailing separator") << startUp << QStringList({"Data/"}) << false << "Data" << "Data/Fennimar";
+        QTest::newRow("the current book") << command << QStringList({"Old/Fennimar"}) << false << "Old/Fennimar"
+                                          << "Old/Fennimar";
+        QTest::newRow("start-up, a book") << startUp << QStringList({"Old/Fennimar/"}) << false << "Old/Fennimar"
+                                          << "Old/Fennimar";
+        QTest::newRow("the folder above a book") << command << QStringList({"Old"}) << false << "Old"
+                                                 << "Old/Fennimar";
         QTest::newRow("missing folder") << command << QStringList({"Gone"}) << true << "" << "Old/Fennimar";
         QTest::newRow("a file") << command << QStringList({"file.txt"}) << true << "" << "Old/Fennimar";
         QTest::newRow("later pick missing") << startUp << QStringList({"Data", "Gone"}) << true << "" << "Data/Fennimar";
@@ -76,13 +87,46 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < presses; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(picks, QStringList());
-        QCOMPARE(messages.texts(), refused ? QStringList({"The working directory is moved or deleted. Please select "
-                                                          "the working directory to continue."})
-                                           : QStringList());
+        QStringList told;
+        if (refused)
+            told << QStringLiteral("The working directory is moved or deleted. Please select the working directory "
+                                   "to continue.");
+        QCOMPARE(messages.texts(), told);
         QCOMPARE(edit(&dialog, "directory")->text(), QDir::toNativeSeparators(at(shown)));
         QCOMPARE(dialog.workDir(), at(workDir));
-        QCOMPARE(keyResult(&dialog, &dialog, Qt::Key_Return), int(shown.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        const bool staysOpen = shown.isEmpty() && mode == CPreferenceDlg::kStartUpMode;
+        QCOMPARE(keyResult(&dialog, &dialog, Qt::Key_Return),
+                 staysOpen ? -1 : int(shown.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        if (staysOpen) {
+            told << QStringLiteral("Please choose a folder for the books first.");
+            QCOMPARE(messages.texts(), told);
+            QCOMPARE(focusName(), QStringLiteral("change"));
+            QCOMPARE(keyResult(&dialog, &dialog, Qt::Key_Escape), int(QDialog::Rejected));
+        }
         QCOMPARE(dialog.directory(), at(shown));
+    }
+
+    // At start-up the dialog says what the folder is for; as the Preference command it does not.
+    void purpose_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("said");
+        QTest::newRow("start-up") << CPreferenceDlg::kStartUpMode << true;
+        QTest::newRow("Preference command") << CPreferenceDlg::kCommandMode << false;
+    }
+
+    void purpose()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, said);
+        CPreferenceDlg dialog(at("Old/Fennimar"), mode);
+        showAndWait(&dialog);
+        QStringList shownTexts;
+        for (const QLabel *label : dialog.findChildren<QLabel *>()) {
+            if (label->isVisible())
+                shownTexts << label->text();
+        }
+        QCOMPARE(shownTexts.contains(QStringLiteral("Choose the folder where Fennimar keeps your books.")), said);
     }
 
     // Color edits the chart colours of the working directory; Escape cancels.

@@ -60,20 +60,31 @@ private Q_SLOTS:
     }
 
     // The amount shows in short form as a magnitude beside its kind, which gives the sign.
-    // Untouched, the whole record comes back exactly, time of day and line ends included.
+    // Untouched, the whole record comes back exactly, time of day and line ends included,
+    // even a sign that disagrees with the kind; a typed amount or a changed kind signs anew.
     void amount_data()
     {
         QTest::addColumn<double>("amount");
         QTest::addColumn<int>("incomeFlag");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<double>("stored");
-        QTest::newRow("expense unchanged") << -25.5 << 0 << "25.5" << "" << -25.5;
-        QTest::newRow("sum error kept") << 0.1 + 0.2 << 1 << "0.3" << "" << 0.1 + 0.2;
-        QTest::newRow("three decimals kept") << 25.555 << 1 << "25.55" << "" << 25.555;
-        QTest::newRow("large, no exponent") << 1e15 << 1 << "1000000000000000" << "" << 1e15;
-        QTest::newRow("expense to income") << -25.5 << 0 << "25.5" << "income" << 25.5;
-        QTest::newRow("expense of nothing") << 0.0 << 1 << "0" << "expense" << 0.0;
+        QTest::addColumn<int>("storedFlag");
+        QTest::newRow("expense unchanged") << -25.5 << 0 << "25.5" << "" << "" << -25.5 << 0;
+        QTest::newRow("sum error kept") << 0.1 + 0.2 << 1 << "0.3" << "" << "" << 0.1 + 0.2 << 1;
+        QTest::newRow("three decimals kept") << 25.555 << 1 << "25.55" << "" << "" << 25.555 << 1;
+        QTest::newRow("large, no exponent") << 1e15 << 1 << "1000000000000000" << "" << "" << 1e15 << 1;
+        QTest::newRow("expense to income") << -25.5 << 0 << "25.5" << "" << "income" << 25.5 << 1;
+        QTest::newRow("expense of nothing") << 0.0 << 1 << "0" << "" << "expense" << 0.0 << 0;
+        QTest::newRow("negative income kept") << -40.25 << 1 << "40.25" << "" << "" << -40.25 << 1;
+        QTest::newRow("positive expense kept") << 40.25 << 0 << "40.25" << "" << "" << 40.25 << 0;
+        QTest::newRow("negative income, kind clicked back")
+            << -40.25 << 1 << "40.25" << "" << "expense income" << -40.25 << 1;
+        QTest::newRow("negative income retyped") << -40.25 << 1 << "40.25" << "41" << "" << 41.0 << 1;
+        QTest::newRow("negative income to expense") << -40.25 << 1 << "40.25" << "" << "expense" << -40.25 << 0;
+        QTest::newRow("positive expense to income") << 40.25 << 0 << "40.25" << "" << "income" << 40.25 << 1;
+        QTest::newRow("positive expense retyped") << 40.25 << 0 << "40.25" << "12.5" << "" << -12.5 << 0;
     }
 
     void amount()
@@ -81,21 +92,70 @@ private Q_SLOTS:
         QFETCH(double, amount);
         QFETCH(int, incomeFlag);
         QFETCH(QString, shown);
+        QFETCH(QString, typed);
         QFETCH(QString, kind);
         QFETCH(double, stored);
+        QFETCH(int, storedFlag);
         TransactionRecord given = expenseRecord();
         given.amount = amount;
         given.incomeFlag = incomeFlag;
         auto dialog = open(true, given);
         QCOMPARE(edit(dialog.get(), "amount")->text(), shown);
         QCOMPARE(child<QRadioButton>(dialog.get(), QStringLiteral("expense"))->isChecked(), incomeFlag == 0);
-        if (!kind.isEmpty())
-            press(dialog.get(), qPrintable(kind));
+        if (!typed.isEmpty())
+            retype(edit(dialog.get(), "amount"), typed);
+        for (const QString &button : kind.split(u' ', Qt::SkipEmptyParts))
+            press(dialog.get(), qPrintable(button));
         press(dialog.get(), "ok");
         QCOMPARE(std::signbit(dialog->record().amount), stored < 0);
         given.amount = stored;
-        given.incomeFlag = kind.isEmpty() ? incomeFlag : int(kind == u"income");
+        given.incomeFlag = storedFlag;
         QCOMPARE(dialog->record(), given);
+    }
+
+    // Shift+Tab and Tab stop at the checked one of Income and Expense only, the pair being
+    // one stop; after a click on the other, or an arrow key that checks it, at that one.
+    void kindIsOneTabStop_data()
+    {
+        QTest::addColumn<int>("incomeFlag");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QString>("stop");
+        QTest::newRow("expense") << 0 << "" << "expense";
+        QTest::newRow("income") << 1 << "" << "income";
+        QTest::newRow("expense, income clicked") << 0 << "income" << "income";
+        QTest::newRow("income, expense clicked") << 1 << "expense" << "expense";
+        QTest::newRow("income, arrow to expense") << 1 << "arrow" << "expense";
+        QTest::newRow("expense, arrow to income") << 0 << "arrow" << "income";
+    }
+
+    void kindIsOneTabStop()
+    {
+        QFETCH(int, incomeFlag);
+        QFETCH(QString, clicked);
+        QFETCH(QString, stop);
+        TransactionRecord given = expenseRecord();
+        given.incomeFlag = incomeFlag;
+        // Each way on a dialog of its own: the first stop in the pair is the one in question.
+        for (const bool forward : {true, false}) {
+            auto dialog = open(true, given);
+            if (clicked == u"arrow") {
+                const QString shown = incomeFlag ? QStringLiteral("income") : QStringLiteral("expense");
+                auto *checked = child<QRadioButton>(dialog.get(), shown);
+                checked->setFocus();
+                QTest::keyClick(checked, incomeFlag ? Qt::Key_Right : Qt::Key_Left);
+                QCOMPARE(focusName(), stop);
+                QVERIFY(child<QRadioButton>(dialog.get(), stop)->isChecked());
+            } else if (!clicked.isEmpty()) {
+                press(dialog.get(), qPrintable(clicked));
+            }
+            edit(dialog.get(), forward ? "amount" : "category")->setFocus();
+            QStringList stops;
+            for (int i = 0; i < 2; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), forward ? Qt::Key_Tab : Qt::Key_Backtab);
+                stops << focusName();
+            }
+            QCOMPARE(stops, QStringList({stop, forward ? "category" : "amount"}));
+        }
     }
 
     // Adding from the keyboard: Enter in the notes is a new line, elsewhere OK; an amount

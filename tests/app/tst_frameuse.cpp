@@ -3,6 +3,7 @@
 
 #include "accountcombo.h"
 #include "accountdlg.h"
+#include "preferencedlg.h"
 #include "framefixture.h"
 #include "guifolder.h"
 #include "guioutlook.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -257,6 +259,46 @@ private Q_SLOTS:
         }
         CMainFrame fresh(f.store, f.services());
         QVERIFY(fresh.width() >= 1024 && fresh.height() >= 700);
+    }
+
+    // Change on a folder that already holds books opens them as they are.
+    void preferenceOpensAFolderThatHoldsBooks()
+    {
+        FrameFixture f;
+        f.open();
+        QTemporaryDir other;
+        const QString theirs = CDataStore(other.path()).addAccount(account("999", "Elsewhere"));
+        const auto picker = CPreferenceDlg::setFolderPicker([&](QWidget *, const QString &) { return other.path(); });
+        whenModal<CPreferenceDlg>([](CPreferenceDlg *dialog) {
+            clickButton(dialog, QStringLiteral("change"));
+            clickButton(dialog, QStringLiteral("ok"));
+        });
+        f.frame->runCommand(ID_PREFERENCE);
+        CPreferenceDlg::setFolderPicker(picker);
+        QCOMPARE(f.workDir, other.path());
+        QCOMPARE(f.store.workDir(), other.path());
+        QCOMPARE(f.store.accounts().keys(), QStringList({theirs}));
+        QCOMPARE(f.frame->accountSelector()->currentAccountId(), theirs);
+        QVERIFY(!QFileInfo::exists(other.filePath("Fennimar")));
+    }
+
+    // A number another account has is asked about; No keeps the dialog open.
+    void aSharedAccountNumberIsAskedAbout()
+    {
+        FrameFixture f;
+        f.addAccount("111");
+        f.open();
+        MessageRecorder messages;
+        messages.answers = {MessageNo};
+        whenModal<CAccountDlg>([](CAccountDlg *dialog) {
+            child<QLineEdit>(dialog, QStringLiteral("accountNumber"))->setText(QStringLiteral("111"));
+            clickButton(dialog, QStringLiteral("ok"));
+            QVERIFY(dialog->isVisible());
+            clickButton(dialog, QStringLiteral("cancel"));
+        });
+        f.frame->runCommand(ID_ACCOUNT_ADD);
+        QCOMPARE(messages.texts(), QStringList({"Another account already has this number. Save anyway?"}));
+        QCOMPARE(f.store.accounts().size(), 1);
     }
 
     // Print Preview shows the pages Print makes.

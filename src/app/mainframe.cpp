@@ -628,6 +628,10 @@ void CMainFrame::reloadBooks()
 
 void CMainFrame::refresh()
 {
+    // The lists' own order comes back with the books read again.
+    for (CRecordListView *list : std::initializer_list<CRecordListView *>{
+             m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
+        list->clearSortOrder();
     reloadBooks();
     refreshCurrentView();
     refillAccountSelector(true);

@@ -5,7 +5,8 @@
 struct AccountCombo;
 
 // The account selector: "All" at index 0, then the accounts as the store
-// fills them, each carrying its account id and account number.
+// fills them, each carrying its account id and account number. The field asks
+// for the width of its longest account, up to kMaxFieldWidth.
 class CAccountCombo : public CGuiComboBoxExt
 {
     Q_OBJECT
@@ -14,6 +15,7 @@ public:
     static constexpr int kCommandId = 32792;
     static constexpr int kIdRole = Qt::UserRole;
     static constexpr int kNumberRole = Qt::UserRole + 1;
+    static constexpr int kMaxFieldWidth = 320;
 
     explicit CAccountCombo(QWidget *parent = nullptr);
 
@@ -32,7 +34,14 @@ public:
     // A real account is selected (neither "All" nor nothing).
     bool isAccountSelected() const { return currentIndex() > 0; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     // The user picked an entry (programmatic changes do not report).
     void accountChanged(const QString &accountId);
+
+private:
+    // The width the field's text gets in a selector `width` pixels wide.
+    int textRoom(int width) const;
 };

@@ -84,7 +84,31 @@ QRect CGradientHeaderCtrl::sectionRect(int logicalIndex) const
 
 QRect CGradientHeaderCtrl::titleRect(int logicalIndex) const
 {
-    return sectionRect(logicalIndex).adjusted(kTitleIndent, 0, 0, 0);
+    return sectionRect(logicalIndex).adjusted(kTitleIndent, 0, isSortedBy(logicalIndex) ? -kSortMarkSpace : 0, 0);
+}
+
+bool CGradientHeaderCtrl::isSortedBy(int logicalIndex) const
+{
+    return isSortIndicatorShown() && logicalIndex >= 0 && sortIndicatorSection() == logicalIndex;
+}
+
+void CGradientHeaderCtrl::paintSortMark(QPainter &p, const QRect &item) const
+{
+    const int width = 8;
+    const int height = 4;
+    const int left = item.right() - 2 - (kSortMarkSpace + width) / 2;
+    const int top = item.top() + (item.height() - height) / 2;
+    QPolygon triangle;
+    if (sortIndicatorOrder() == Qt::AscendingOrder)
+        triangle << QPoint(left, top + height) << QPoint(left + width, top + height) << QPoint(left + width / 2, top);
+    else
+        triangle << QPoint(left, top) << QPoint(left + width, top) << QPoint(left + width / 2, top + height);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(GuiDrawLayer::textColor());
+    p.drawPolygon(triangle);
+    p.restore();
 }
 
 QString CGradientHeaderCtrl::displayedTitle(int logicalIndex) const
@@ -139,6 +163,8 @@ void CGradientHeaderCtrl::paintEvent(QPaintEvent *)
         }
         p.setPen(GuiDrawLayer::textColor());
         p.drawText(titleRect(logical), Qt::AlignCenter | Qt::TextSingleLine, displayedTitle(logical));
+        if (isSortedBy(logical))
+            paintSortMark(p, item);
     }
 }
 

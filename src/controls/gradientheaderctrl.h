@@ -10,7 +10,8 @@
 // The column header of the record lists: a vertical gradient chosen by the
 // face colour, bold titles centred right of a 20-pixel margin and ended with
 // an ellipsis when too long, an optional 16-pixel picture per column,
-// separators, and the column under the mouse shown hot.
+// separators, the column under the mouse shown hot, and a triangle at the
+// right of the column the rows are sorted by (up: ascending).
 class CGradientHeaderCtrl : public QHeaderView
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
     static constexpr int kTitleIndent = 20;
     static constexpr int kPictureIndent = 3;
     static constexpr int kPictureSize = 16;
+    static constexpr int kSortMarkSpace = 16;
 
     explicit CGradientHeaderCtrl(QWidget *parent = nullptr);
 
@@ -54,6 +56,8 @@ protected:
 
 private:
     QRect sectionRect(int logicalIndex) const;
+    bool isSortedBy(int logicalIndex) const;
+    void paintSortMark(QPainter &p, const QRect &item) const;
 
     QList<QIcon> m_pictures;
     QColor m_base;

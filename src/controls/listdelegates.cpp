@@ -42,11 +42,34 @@ void paintSeparator(QPainter *painter, int left, int right, int bottom)
     painter->drawLine(left, bottom - 1, right, bottom - 1);
 }
 
+QColor warningColour()
+{
+    return QColor(0xF5, 0xA6, 0x23);
+}
+
+void paintWarningMark(QPainter *painter, const QRect &box)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    const QPolygon triangle({QPoint(box.center().x(), box.top()), box.bottomRight(), box.bottomLeft()});
+    painter->setPen(QColor(0x8A, 0x5A, 0x00));
+    painter->setBrush(warningColour());
+    painter->drawPolygon(triangle);
+    const int x = box.center().x();
+    const int stroke = qMax(1, box.width() / 8);
+    const QRect bar(x - stroke / 2, box.top() + box.height() * 3 / 8, stroke, box.height() * 5 / 16);
+    painter->fillRect(bar, Qt::black);
+    painter->fillRect(QRect(x - stroke / 2, box.bottom() - box.height() / 4 + 1, stroke, stroke), Qt::black);
+    painter->restore();
+}
+
 } // namespace ListLook
 
 namespace {
 
 constexpr int kPictureSpace = 34;
+constexpr int kMarkSize = 16;
+constexpr int kMarkGap = 6;
 
 bool isSelectionMark(const QStyleOptionViewItem &option)
 {
@@ -78,8 +101,15 @@ void AccountListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const double balance = index.data(AmountRole).toDouble();
         const int half = (r.height() - 1) / 2;
         const QRect upper(r.left(), r.top(), r.width(), half), lower(r.left(), r.top() + half, r.width(), half);
-        drawText(painter, QRect(r.right() - 150, r.top(), 150, r.height()).adjusted(0, 0, -6, 0), Qt::AlignRight,
-                 formatAmount(balance), ListLook::amountColour(balance));
+        const QRect balanceRect = QRect(r.right() - 150, r.top(), 150, r.height()).adjusted(0, 0, -6, 0);
+        const QString balanceText = formatAmount(balance);
+        drawText(painter, balanceRect, Qt::AlignRight, balanceText, ListLook::amountColour(balance));
+        if (index.data(BelowMinimumRole).toBool()) {
+            const int textWidth = qMin(painter->fontMetrics().horizontalAdvance(balanceText), balanceRect.width());
+            const QRect mark(balanceRect.right() - textWidth - kMarkGap - kMarkSize,
+                             r.top() + (r.height() - kMarkSize) / 2, kMarkSize, kMarkSize);
+            ListLook::paintWarningMark(painter, mark);
+        }
         drawText(painter, QRect(r.left() + kPictureSpace, upper.top(), 200, half), Qt::AlignLeft,
                  index.data(AccountNumberRole).toString(), Qt::black);
         drawText(painter, QRect(r.left() + 234, upper.top(), qMax(0, r.width() - 150 - 234), half), Qt::AlignLeft,
@@ -166,8 +196,11 @@ void TransactionListDelegate::paintOneAccountCell(QPainter *painter, const QStyl
         const double amount = index.data(AmountRole).toDouble();
         drawText(painter, text, Qt::AlignRight, formatAmount(amount), ListLook::amountColour(amount));
     } else if (column == 3 && kind != Kind::Plan) {
+        // The row's own text: a negative running balance keeps its "-", which
+        // the locale's currency format may have written as parentheses.
         const double balance = index.data(BalanceRole).toDouble();
-        drawText(painter, text, Qt::AlignRight, formatAmount(balance), ListLook::amountColour(balance));
+        drawText(painter, text, Qt::AlignRight, index.data(Qt::DisplayRole).toString(),
+                 ListLook::amountColour(balance));
     }
     ListLook::paintSeparator(painter, r.left(), r.right(), r.bottom() + 1);
 }

@@ -13,10 +13,13 @@ QColor amountColour(double value);        // 0xC46E3D from 0 up, 0x0000FF below 
 QFont rowFont(const QFont &base, bool italic = false); // bold, 13 pixels high
 void paintBackground(QPainter *painter, const QRect &cell, bool selectionMark);
 void paintSeparator(QPainter *painter, int left, int right, int bottom);
+QColor warningColour(); // the face of the warning sign
+// A warning sign (a triangle with "!") filling `box`.
+void paintWarningMark(QPainter *painter, const QRect &box);
 } // namespace ListLook
 
 // The accounts list: two lines per account beside its picture, the balance on
-// the right.
+// the right, a warning sign before a balance below the account's minimum.
 class AccountListDelegate : public QStyledItemDelegate
 {
 public:

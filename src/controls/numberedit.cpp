@@ -78,10 +78,18 @@ void CNumberEdit::keyPressEvent(QKeyEvent *event)
     // text of several characters at once are left to the edit and the filter.
     const QString typed = event->text();
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!shortcut && typed.size() == 1 && typed[0].isPrint()
-        && !acceptsCharacter(typed[0], text(), cursorPosition())) {
-        event->accept();
-        return;
+    if (!shortcut && typed.size() == 1 && typed[0].isPrint()) {
+        // The key replaces the selection, so the rules judge the text without it.
+        QString remaining = text();
+        int caret = cursorPosition();
+        if (hasSelectedText()) {
+            caret = selectionStart();
+            remaining.remove(caret, selectionLength());
+        }
+        if (!acceptsCharacter(typed[0], remaining, caret)) {
+            event->accept();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

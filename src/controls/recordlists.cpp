@@ -6,8 +6,9 @@
 
 namespace {
 
-const QList<Qt::Alignment> kTextTextMoneyMoney = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
-const QList<Qt::Alignment> kTextTextTextMoney = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight};
+const QList<ListColumn> kOneAccountColumns = {ListColumn::Date, ListColumn::Text, ListColumn::Amount,
+                                               ListColumn::Balance};
+const QList<ListColumn> kRecordColumns = {ListColumn::Text, ListColumn::Date, ListColumn::Text, ListColumn::Amount};
 
 } // namespace
 
@@ -30,10 +31,11 @@ CAccountTransListCtrl::CAccountTransListCtrl(const QPixmap &rowPicture, QWidget 
     : CRecordListView(parent)
     , m_model({QStringLiteral("Date"), QStringLiteral("Transaction Name"), QStringLiteral("Amount"),
                QStringLiteral("Balance")},
-              kTextTextMoneyMoney)
+              kOneAccountColumns)
 {
     setItemDelegate(new TransactionListDelegate(TransactionListDelegate::Style::OneAccount, rowPicture, this));
     setModel(&m_model);
+    setSortable();
     verticalHeader()->setDefaultSectionSize(34);
     setAccessibleName(QStringLiteral("Transactions"));
 }
@@ -70,10 +72,11 @@ CRecordTableCtrl::CRecordTableCtrl(Kind kind, QWidget *parent)
     , m_kind(kind)
     , m_model({QStringLiteral("Account No"), QStringLiteral("Date"), QStringLiteral("Subject"),
                QStringLiteral("Amount")},
-              kTextTextTextMoney)
+              kRecordColumns)
 {
     setItemDelegate(new TransactionListDelegate(TransactionListDelegate::Style::Records, QPixmap(), this));
     setModel(&m_model);
+    setSortable();
     verticalHeader()->setDefaultSectionSize(24);
     setAccessibleName(kind == Kind::Plans ? QStringLiteral("Plans") : QStringLiteral("All transactions"));
 }

@@ -26,18 +26,38 @@ CRecordListView::CRecordListView(QWidget *parent) : QTableView(parent)
 void CRecordListView::setModel(QAbstractItemModel *model)
 {
     QTableView::setModel(model);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { Q_EMIT selectionMarkChanged(current.isValid() ? current.row() : -1); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { Q_EMIT selectionMarkChanged(selectionMark()); });
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         layoutColumns(viewport()->width());
+        // The mark is the selection, never the current row, which the view
+        // puts on the first row whenever it gets the focus without one.
+        selectionModel()->clear();
         Q_EMIT selectionMarkChanged(-1);
     });
+    // A sort moves the selected row along with its record.
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] { Q_EMIT selectionMarkChanged(selectionMark()); });
+}
+
+void CRecordListView::setSortable()
+{
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+}
+
+void CRecordListView::clearSortOrder()
+{
+    if (isSortingEnabled())
+        sortByColumn(-1, Qt::AscendingOrder);
 }
 
 int CRecordListView::selectionMark() const
 {
-    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
-    return current.isValid() ? current.row() : -1;
+    if (!selectionModel())
+        return -1;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void CRecordListView::setSelectionMark(int row)

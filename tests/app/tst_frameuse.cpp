@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -299,6 +300,34 @@ private Q_SLOTS:
         f.frame->runCommand(ID_ACCOUNT_ADD);
         QCOMPARE(messages.texts(), QStringList({"Another account already has this number. Save anyway?"}));
         QCOMPARE(f.store.accounts().size(), 1);
+    }
+
+    // A sort chosen by a click on a title stays through changes, until Refresh.
+    void refreshBringsBackTheListsOrder()
+    {
+        FrameFixture f;
+        const QString id = f.addAccount("111");
+        for (const char *subject : {"b", "c", "a"})
+            f.store.addPlan(movement(id, OleDateTime::currentDateTime(), 1, QString::fromLatin1(subject)));
+        f.open();
+        f.frame->runCommand(ID_VIEW_PLANNER);
+        CPlanListCtrl *list = f.page()->planList();
+        const auto subjects = [list] {
+            QStringList texts;
+            for (int row = 0; row < list->model()->rowCount(); ++row)
+                texts << list->model()->index(row, 2).data().toString();
+            return texts;
+        };
+        const QStringList usual = subjects();
+        QHeaderView *header = list->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QCOMPARE(subjects(), QStringList({"a", "b", "c"}));
+        f.frame->runCommand(ID_VIEW_ACCOUNTS);
+        f.frame->runCommand(ID_VIEW_PLANNER);
+        QCOMPARE(subjects(), QStringList({"a", "b", "c"}));
+        f.frame->runCommand(ID_REFRESH);
+        QCOMPARE(subjects(), usual);
     }
 
     // Print Preview shows the pages Print makes.

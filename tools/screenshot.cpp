@@ -34,7 +34,8 @@ TransactionRecord movement(const QString &account, int offset, double amount, co
     return r;
 }
 
-void makeSampleBook(CDataStore &store)
+// Returns the id of the household account, the one the picture shows.
+QString makeSampleBook(CDataStore &store)
 {
     store.loadAtStartup();
     const auto account = [&](const QString &number, const QString &name, const QString &bank, int icon) {
@@ -62,6 +63,7 @@ void makeSampleBook(CDataStore &store)
     store.addPlan(movement(home, 20, -150, QStringLiteral("Car insurance"), QStringLiteral("Wear Items")));
     store.addPlan(movement(home, 35, 2450, QStringLiteral("Salary"), QString()));
     store.addPlan(movement(savings, 60, 250, QStringLiteral("Interest"), QString()));
+    return home;
 }
 
 } // namespace
@@ -79,7 +81,7 @@ int main(int argc, char **argv)
     }
     QTemporaryDir dir;
     CDataStore store(dir.path());
-    makeSampleBook(store);
+    const QString home = makeSampleBook(store);
 
     CMainFrame::Services services;
     services.workDir = [&] { return dir.path(); };
@@ -98,6 +100,7 @@ int main(int argc, char **argv)
     const QString view = args.value(2, QStringLiteral("transactions"));
     const QStringList views = {"accounts", "transactions", "planner", "categories"};
     QTimer::singleShot(300, [&] {
+        frame.accountSelector()->selectById(home);
         frame.runCommand(ID_VIEW_ACCOUNTS + qMax(0, views.indexOf(view)));
         if (view == QLatin1String("transactions"))
             frame.midPage()->accountTransList()->setSelectionMark(3);

@@ -5,6 +5,7 @@
 #include "fileio.h"
 #include "messagebox.h"
 #include "preferencedlg.h"
+#include "profile.h"
 #include "settingsfile.h"
 #include "stringtable.h"
 
@@ -13,14 +14,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 
 namespace {
-
-const QString kCompany = QStringLiteral("Kestrune");
-const QString kProduct = QStringLiteral("Fennimar");
 
 // Save dialogs start in the user's documents folder, then in the last folder used.
 QString askSaveFileName(QWidget *parent, const QString &caption, const QString &suggested, const QString &suffix,
@@ -48,25 +45,22 @@ CFennimarApp::~CFennimarApp() = default;
 
 QString CFennimarApp::profileWorkDir()
 {
-    return QSettings(kCompany, kProduct).value(QStringLiteral("Directory/Path")).toString();
+    return ::profileWorkDir();
 }
 
 void CFennimarApp::writeProfile(const QString &workDir, int first, int second)
 {
-    QSettings settings(kCompany, kProduct);
-    settings.setValue(QStringLiteral("Size/First"), first);
-    settings.setValue(QStringLiteral("Size/Second"), second);
-    settings.setValue(QStringLiteral("Directory/Path"), workDir);
+    ::writeProfile(workDir, first, second);
 }
 
 int CFennimarApp::readShowValues()
 {
-    return QSettings(kCompany, kProduct).value(QStringLiteral("Show/Show"), 1).toInt();
+    return ::readShowValues();
 }
 
 void CFennimarApp::writeShowValues(int show)
 {
-    QSettings(kCompany, kProduct).setValue(QStringLiteral("Show/Show"), show);
+    ::writeShowValues(show);
 }
 
 bool CFennimarApp::chooseWorkDir()

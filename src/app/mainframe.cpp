@@ -20,6 +20,7 @@
 #include "midpage.h"
 #include "preferencedlg.h"
 #include "recordlists.h"
+#include "reportsdlg.h"
 #include "startdatectrl.h"
 #include "stringtable.h"
 
@@ -296,6 +297,17 @@ void CMainFrame::connectLists()
              m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
         connect(list, &CRecordListView::rowDoubleClicked, this, &CMainFrame::onRecordRowDoubleClicked);
     connect(m_page->categoryTree(), &CCategoryTreeCtrl::contextMenuRequested, this, &CMainFrame::showCategoryMenu);
+    connect(m_page->reportList(), &CRecordListView::rowDoubleClicked, this, &CMainFrame::openReport);
+}
+
+void CMainFrame::openReport(int row)
+{
+    if (m_page->currentView() != VIEW_REPORTS || row < 0 || row > CReportsDlg::ProfitAndLoss)
+        return;
+    const Period filter = period();
+    CReportsDlg dialog(m_store, m_selector->isAccountSelected() ? m_selector->currentAccountId() : QString(),
+                       filter.from, filter.to, row, this);
+    dialog.exec();
 }
 
 Period CMainFrame::period() const
@@ -346,6 +358,10 @@ void CMainFrame::createKeys()
                                   {QKeySequence(Qt::Key_Enter), int(ID_MODIFY)}}) {
         auto *shortcut = new QShortcut(key, m_page, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, [this, id = id] {
+            if (id == ID_MODIFY && m_page->currentView() == VIEW_REPORTS) {
+                openReport(m_page->selectionMark()); // Enter opens the report, as a double-click does
+                return;
+            }
             updateCommandStates();
             if (m_actions.value(id)->isEnabled())
                 runCommand(id);

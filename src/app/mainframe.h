@@ -94,6 +94,8 @@ private:
     void onAccountRowClicked(int row);
     void onAccountRowDoubleClicked(int row);
     void onRecordRowDoubleClicked(int row);
+    // The Reports view: the report of that row (0 Account Balance, 1 Profit and Loss).
+    void openReport(int row);
     void showListMenu(int row, const QPoint &globalPos);
     void showCategoryMenu(const QPoint &globalPos);
     void reportFileError(const QString &message);

@@ -2,11 +2,14 @@
 
 #include "accounttransrows.h"
 #include "bookcheck.h"
+#include "listprinttables.h"
+#include "reportdata.h"
 #include "categoryfile.h"
 #include "chartcolours.h"
 #include "datastore.h"
 #include "exportformats.h"
 #include "period.h"
+#include "profile.h"
 #include "recordfiles.h"
 #include "recordrules.h"
 #include "settingsfile.h"
@@ -15,8 +18,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QRegularExpression>
-#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +69,9 @@ const QCommandLineOption kIncome(QStringLiteral("income"), "An income (the defau
 const QCommandLineOption kDate(QStringLiteral("date"), "The date (default: now).", "date");
 const QCommandLineOption kSubject(QStringLiteral("subject"), "The subject.", "text");
 const QCommandLineOption kCategory(QStringLiteral("category"), "The category.", "name");
+const QCommandLineOption kKind(QStringLiteral("kind"), "line, scatter, bar2d or bar3d.", "kind");
+const QCommandLineOption kValues(QStringLiteral("values"), "on or off: the values written on the chart.", "on|off");
+const QCommandLineOption kSize(QStringLiteral("size"), "The picture's size in pixels (default 680x620).", "WxH");
 const QCommandLineOption kRepair(QStringLiteral("repair"),
                                  "Move every damaged file, and the records of accounts that do not exist, into the "
                                  "folder Damaged beside the working directory.");
@@ -181,6 +188,13 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          &C::convertPlan, Plans},
         {"categories", "categories", "Print the category tree, two blanks of indent per level.", {},
          &C::listCategories},
+        {"report",
+         "report balance|profit-loss --account ID [--from D] [--to D] [--kind K] [--values on|off] --out FILE.png|FILE.svg "
+         "[--size WxH]",
+         "Draw the account's balance or profit-and-loss chart of the period as the Reports dialog does.",
+         {kAccount, kFrom, kTo, kKind, kValues, kOut, kSize}, &C::report},
+        {"print", "print plans|transactions|all-transactions [--account ID] [--from D] [--to D] --out FILE.pdf",
+         "Print a list as the Print command does, into a PDF file.", {kAccount, kFrom, kTo, kOut}, &C::print, Plans},
         {"check", "check [--repair]",
          "Read every data file and name each one that is unreadable, malformed, empty, misnamed, not a file, or of an "
          "account that does not exist; --repair moves them into the folder Damaged beside the working directory.",
@@ -244,9 +258,7 @@ int FennimarCli::run(const QStringList &arguments)
 
         m_workDir = global.value(workdir);
         if (m_workDir.isEmpty())
-            m_workDir = QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar"))
-                            .value(QStringLiteral("Directory/Path"))
-                            .toString();
+            m_workDir = profileWorkDir();
         if (m_workDir.isEmpty())
             usageError(QStringLiteral("no working directory: give --workdir DIR"));
         m_workDir = QDir(m_workDir).absolutePath();
@@ -654,4 +666,100 @@ void FennimarCli::check()
     if (!found.clean())
         throw CliError{Failed, found.summary(m_workDir)};
     m_out << found.summary(m_workDir) << '\n';
+}
+
+// ------------------------------------------------------------ pictures and print
+
+bool FennimarCli::drawsPictures(const QStringList &arguments)
+{
+    // The command is the first argument that is no option nor an option's value.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a == QLatin1String("--workdir") || a == QLatin1String("--password-file")) {
+            ++i;
+            continue;
+        }
+        if (a.startsWith(u'-'))
+            continue;
+        return a == QLatin1String("report") || a == QLatin1String("print");
+    }
+    return false;
+}
+
+void FennimarCli::report()
+{
+    const QString which = argument(0, QStringLiteral("the report (balance or profit-loss)"));
+    if (which != QLatin1String("balance") && which != QLatin1String("profit-loss"))
+        usageError(QStringLiteral("unknown report \"%1\": balance or profit-loss").arg(which));
+    const bool profitLoss = which == QLatin1String("profit-loss");
+    if (!isSet(QStringLiteral("account")))
+        usageError(QStringLiteral("report needs --account ID"));
+    if (!isSet(QStringLiteral("out")))
+        usageError(QStringLiteral("report needs --out FILE.png or FILE.svg"));
+    static const QStringList kinds = {"line", "scatter", "bar2d", "bar3d"};
+    int kind = profitLoss ? ReportChart::Scatter : ReportChart::Line;
+    if (isSet(QStringLiteral("kind"))) {
+        kind = int(kinds.indexOf(option(QStringLiteral("kind"))));
+        if (kind < 0)
+            usageError(QStringLiteral("unknown kind \"%1\": line, scatter, bar2d or bar3d").arg(option(QStringLiteral("kind"))));
+    }
+    bool values = readShowValues() != 0;
+    if (isSet(QStringLiteral("values"))) {
+        const QString v = option(QStringLiteral("values"));
+        if (v != QLatin1String("on") && v != QLatin1String("off"))
+            usageError(QStringLiteral("--values takes on or off"));
+        values = v == QLatin1String("on");
+    }
+    QSize size = defaultReportSize();
+    if (isSet(QStringLiteral("size"))) {
+        static const QRegularExpression form(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"));
+        const QRegularExpressionMatch m = form.match(option(QStringLiteral("size")));
+        size = m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
+        if (size.width() < 100 || size.height() < 100 || size.width() > 10000 || size.height() > 10000)
+            usageError(QStringLiteral("--size \"%1\" is not WxH of 100 to 10000 pixels").arg(option(QStringLiteral("size"))));
+    }
+    const QString id = requireAccount(option(QStringLiteral("account")));
+    QString problem;
+    const std::optional<ReportData> data = gatherReportData(*m_store, id, m_from, m_to, &problem);
+    if (!data)
+        failure(problem);
+    ReportChart chart;
+    setUpChart(chart, *data, m_workDir, values);
+    saveReportImage(option(QStringLiteral("out")), chart, profitLoss, kind, size);
+}
+
+void FennimarCli::print()
+{
+    const QString list = argument(0, QStringLiteral("the list (plans, transactions or all-transactions)"));
+    PrintTable table;
+    if (list == QLatin1String("plans")) {
+        table = plansPrintTable(m_store->fillPlansList());
+    } else if (list == QLatin1String("transactions")) {
+        if (!isSet(QStringLiteral("account")))
+            usageError(QStringLiteral("print transactions needs --account ID"));
+        const QString id = requireAccount(option(QStringLiteral("account")));
+        table = accountTransPrintTable(buildAccountTransRows(*m_store, id, m_from, m_to));
+    } else if (list == QLatin1String("all-transactions")) {
+        table = allTransactionsPrintTable(m_store->fillAllTransList(m_from, m_to));
+    } else {
+        usageError(QStringLiteral("unknown list \"%1\": plans, transactions or all-transactions").arg(list));
+    }
+    if (!isSet(QStringLiteral("out")))
+        usageError(QStringLiteral("print needs --out FILE.pdf"));
+
+    // Printed into a file of our own first, so that the named file is written whole or not at all.
+    QTemporaryDir work;
+    const QString pdf = work.filePath(QStringLiteral("print.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const QString suffix = printTitleSuffix(list);
+    printer.setDocName(QStringLiteral("Fennimar") + suffix);
+    // Screen pixels per centimetre of a 96-dpi screen, as the lists' widths are measured.
+    if (CListPrintJob(table, suffix, 96 * 10 / 254).Print(printer) != GPrintJob::Printed)
+        failure(QStringLiteral("Could not print to %1").arg(option(QStringLiteral("out"))));
+    const auto bytes = readWholeFile(pdf);
+    if (!bytes)
+        failure(QStringLiteral("Could not print to %1").arg(option(QStringLiteral("out"))));
+    writeExportFile(option(QStringLiteral("out")), *bytes);
 }

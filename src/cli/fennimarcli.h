@@ -45,6 +45,15 @@ private:
     void convertPlan();
     void listCategories();
     void check();
+    void report();
+    void print();
+
+public:
+    // Whether a command line runs a command that draws (report, print), which
+    // needs a graphical application, if only an offscreen one.
+    static bool drawsPictures(const QStringList &arguments);
+
+private:
 
     QString argument(int index, const QString &name) const;
     QString option(const QString &name) const { return m_parser.value(name); }

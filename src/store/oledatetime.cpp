@@ -5,8 +5,9 @@
 namespace {
 
 constexpr qint64 kMsPerDay = 86'400'000;
-// 1899-12-30, day 0 of the scale.
-const qint64 kEpochJulianDay = QDate(1899, 12, 30).toJulianDay();
+// 1899-12-30, day 0 of the scale. A constant, not QDate(1899, 12, 30).toJulianDay():
+// dates made while other files' statics start up must not see it still zero.
+constexpr qint64 kEpochJulianDay = 2415019;
 // The years 100 to 9999: from 100-01-01 (-657434, its hours in (-657435, -657434])
 // to the end of 9999-12-31.
 constexpr double kMinValue = -657435.0;

@@ -9,6 +9,7 @@
 #include "guioutlook.h"
 #include "guitoolbutton.h"
 #include "recordlists.h"
+#include "reportsdlg.h"
 #include "startdatectrl.h"
 #include "stringtable.h"
 #include "enddatectrl.h"
@@ -328,6 +329,58 @@ private Q_SLOTS:
         QCOMPARE(subjects(), QStringList({"a", "b", "c"}));
         f.frame->runCommand(ID_REFRESH);
         QCOMPARE(subjects(), usual);
+    }
+
+    // A double-click (or Enter) on a report opens it for the selected account.
+    void theReportsView()
+    {
+        FrameFixture f;
+        f.addAccount("111");
+        const QString second = f.addAccount("222");
+        f.store.addTransaction(movement(second, OleDateTime::currentDateTime().addDays(-40), 75));
+        f.open();
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+        f.frame->accountSelector()->selectById(second);
+        f.frame->runCommand(ID_VIEW_REPORTS);
+        CReportListCtrl *list = f.page()->reportList();
+
+        QList<std::pair<bool, int>> opened; // Line enabled, the first day's balance
+        const auto watch = [&] {
+            whenModal<CReportsDlg>([&](CReportsDlg *dialog) {
+                opened << std::pair{child<QPushButton>(dialog, QStringLiteral("line"))->isEnabled(),
+                                    dialog->chart().value(0, 0)};
+                dialog->reject();
+            });
+        };
+        QTest::keyClick(list, Qt::Key_Return); // nothing selected: nothing opens
+        QTest::qWait(50);
+        QVERIFY(opened.isEmpty());
+        watch();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        QCOMPARE(opened, (QList<std::pair<bool, int>>{{true, 75}}));
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        watch();
+        clickRow(list, 1);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened[1].first, false); // profit and loss: no Line
+
+        // With "All" nothing opens.
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+        f.frame->accountSelector()->setCurrentIndex(0);
+        f.frame->runCommand(ID_VIEW_REPORTS);
+        clickRow(list, 0);
+        CReportsDlg *shown = nullptr;
+        whenModal<CReportsDlg>([&](CReportsDlg *dialog) {
+            shown = dialog;
+            dialog->reject();
+        });
+        QTest::keyClick(list, Qt::Key_Return);
+        QTest::qWait(100);
+        QVERIFY(!shown);
     }
 
     // Print Preview shows the pages Print makes.

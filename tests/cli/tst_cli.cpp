@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QXmlStreamReader>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -552,6 +554,108 @@ private Q_SLOTS:
                  qPrintable(repaired.out));
         QVERIFY(repaired.out.endsWith("1 accounts, 1 transactions, 0 plans: no problems found in " + m_book + "\n"));
         QCOMPARE(readFile(damaged + "/" + recordKey(id, 1) + ".tra"), QByteArray());
+    }
+
+    // Charts as the Reports dialog draws them, written without a display.
+    void reportPictures()
+    {
+        const QString id = addAccount("A1");
+        ok({"add-transaction", "--account", id, "--amount", "500", "--date", "2026-03-02"});
+        ok({"add-transaction", "--account", id, "--amount", "820.5", "--expense", "--date", "2026-03-09"});
+        const QStringList period = {"--from", "2026-03-01", "--to", "2026-03-31"};
+        const QString png = m_root.filePath("balance.png");
+        ok(QStringList{"report", "balance", "--account", id, "--out", png} + period);
+        QCOMPARE(QImage(png).size(), QSize(680, 620));
+        ok(QStringList{"report", "balance", "--account", id, "--kind", "bar3d", "--values", "off", "--size", "400x300",
+                       "--out", png}
+           + period);
+        QCOMPARE(QImage(png).size(), QSize(400, 300));
+
+        const QString svg = m_root.filePath("pl.svg");
+        ok(QStringList{"report", "profit-loss", "--account", id, "--kind", "line", "--out", svg} + period);
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QString root;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && root.isEmpty())
+                root = xml.name().toString();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(root, QStringLiteral("svg"));
+    }
+
+    void reportRefusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QStringList out = {"--out", "OUT/chart.png"};
+        QTest::newRow("no such account") << QStringList{"report", "balance", "--account", "2000010100000090"} + out
+                                         << 1 << "There is no account";
+        QTest::newRow("over 366 days")
+            << QStringList{"report", "balance", "--account", "ID", "--from", "2026-01-01", "--to", "2027-01-02"} + out
+            << 1 << "A report covers at most 366 days; this period has 367.";
+        QTest::newRow("unwritable file") << QStringList{"report", "balance", "--account", "ID", "--out",
+                                                        "OUT/none/chart.png"}
+                                         << 1 << "Could not save";
+        QTest::newRow("unknown report") << QStringList{"report", "cashflow", "--account", "ID"} + out << 2
+                                        << "unknown report";
+        QTest::newRow("unknown kind") << QStringList{"report", "balance", "--account", "ID", "--kind", "pie"} + out << 2
+                                      << "unknown kind";
+        QTest::newRow("bad size") << QStringList{"report", "balance", "--account", "ID", "--size", "9x9"} + out << 2
+                                  << "--size";
+        QTest::newRow("no --out") << QStringList{"report", "balance", "--account", "ID"} << 2 << "needs --out";
+        QTest::newRow("print no --out") << QStringList{"print", "plans"} << 2 << "needs --out";
+        QTest::newRow("print unknown list") << QStringList{"print", "accounts", "--out", "OUT/x.pdf"} << 2
+                                            << "unknown list";
+    }
+
+    void reportRefusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const QString id = addAccount("A1");
+        args.replaceInStrings(QRegularExpression("^ID$"), id).replaceInStrings("OUT", m_root.filePath("pictures"));
+        QDir().mkpath(m_root.filePath("pictures"));
+        const Result r = inBook(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(m_root.filePath("pictures/chart.png")));
+    }
+
+    // The pages Print makes, as a PDF: its text holds the headings and the rows.
+    void printIntoPdf()
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/pdftotext")))
+            QSKIP("pdftotext is not installed");
+        const QString id = addAccount("A1");
+        ok({"add-transaction", "--account", id, "--amount", "250", "--subject", "Salary", "--date", "2026-04-03"});
+        ok({"add-plan", "--account", id, "--amount", "40", "--expense", "--subject", "Insurance", "--date", "2026-05-01"});
+        const auto text = [](const QString &pdf) {
+            QProcess p;
+            p.start(QStringLiteral("/usr/bin/pdftotext"), {"-layout", pdf, "-"});
+            p.waitForFinished(30000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        const QString plans = m_root.filePath("plans.pdf");
+        ok({"print", "plans", "--out", plans});
+        QString printed = text(plans);
+        for (const char *expected : {"Fennimar - Plans", "Account No", "Subject", "A1", "Insurance", "-$40.00"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), qPrintable(printed));
+
+        const QString one = m_root.filePath("one.pdf");
+        ok({"print", "transactions", "--account", id, "--from", "2026-04-01", "--to", "2026-04-30", "--out", one});
+        printed = text(one);
+        for (const char *expected : {"Fennimar - Transactions", "Transaction Name", "Balance till 3/31/26", "Salary",
+                                     "$250.00", "Plans", "Insurance"})
+            QVERIFY2(printed.contains(QLatin1String(expected)), qPrintable(printed));
+
+        const QString all = m_root.filePath("all.pdf");
+        ok({"print", "all-transactions", "--from", "2026-04-01", "--to", "2026-04-30", "--out", all});
+        printed = text(all);
+        QVERIFY2(printed.contains("Fennimar - All Transactions") && printed.contains("Salary"), qPrintable(printed));
     }
 
     void check()

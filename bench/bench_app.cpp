@@ -24,11 +24,9 @@
 namespace {
 
 
-CMainFrame::Services services(const QString &dir)
+CMainFrame::Services services()
 {
     CMainFrame::Services s;
-    s.workDir = [dir] { return dir; };
-    s.setWorkDir = [](const QString &) {};
     s.saveFileName = [](QWidget *, const QString &, const QString &, const QString &, const QString &) {
         return QString();
     };
@@ -65,7 +63,7 @@ int main(int argc, char **argv)
     int rows = 0;
     const double start = medianMs(repeats, [&] {
         CDataStore store(dir);
-        CMainFrame frame(store, services(dir));
+        CMainFrame frame(store, services());
         frame.show();
         QApplication::processEvents();
         rows = frame.midPage()->accountList()->model()->rowCount();
@@ -74,7 +72,7 @@ int main(int argc, char **argv)
                 "start to the main window with the Accounts view", start, rows, storeAccounts, start / storeAccounts);
 
     CDataStore store(dir);
-    CMainFrame frame(store, services(dir));
+    CMainFrame frame(store, services());
     frame.show();
     frame.startDate()->setDateTime(yearFrom);
     frame.endDate()->setDateTime(yearTo);

@@ -84,8 +84,6 @@ int main(int argc, char **argv)
     const QString home = makeSampleBook(store);
 
     CMainFrame::Services services;
-    services.workDir = [&] { return dir.path(); };
-    services.setWorkDir = [](const QString &) {};
     services.saveFileName = [](QWidget *, const QString &, const QString &, const QString &, const QString &) {
         return QString();
     };

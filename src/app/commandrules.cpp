@@ -1,6 +1,26 @@
 #include "commandrules.h"
 
-namespace {
+namespace CommandRules {
+
+bool always(const CommandState &)
+{
+    return true;
+}
+
+bool listPrintable(const CommandState &s)
+{
+    return s.view == VIEW_TRANSACTIONS || s.view == VIEW_PLANNER;
+}
+
+bool accountRowSelected(const CommandState &s)
+{
+    return s.view == VIEW_ACCOUNTS && s.selection >= 0;
+}
+
+bool recordAddable(const CommandState &s)
+{
+    return s.view != VIEW_TRANSACTIONS || s.accountSelected();
+}
 
 bool transactionRowSelected(const CommandState &s)
 {
@@ -16,7 +36,7 @@ bool planRowSelected(const CommandState &s)
     return s.view == VIEW_TRANSACTIONS && !s.allAccountsMode() && isPlanRow(s.selection, s.count);
 }
 
-bool sharedModifyDelete(const CommandState &s)
+bool selectionEditable(const CommandState &s)
 {
     if (!s.hasContentPane)
         return false;
@@ -27,6 +47,7 @@ bool sharedModifyDelete(const CommandState &s)
     case VIEW_TRANSACTIONS:
         if (s.allAccountsMode())
             return s.selection >= 0;
+        // Neither the opening row nor the four separator rows.
         return s.selection > 0 && (s.selection < s.count || s.selection > s.count + 3);
     case VIEW_CATEGORIES:
         return s.treeItemSelected;
@@ -35,61 +56,24 @@ bool sharedModifyDelete(const CommandState &s)
     }
 }
 
-} // namespace
-
-bool isCommandEnabled(int id, const CommandState &s)
+bool categorySelected(const CommandState &s)
 {
-    switch (id) {
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
-        return s.view == VIEW_TRANSACTIONS || s.view == VIEW_PLANNER;
-    case ID_ACCOUNT_MODIFY:
-    case ID_ACCOUNT_DELETE:
-        return s.view == VIEW_ACCOUNTS && s.selection >= 0;
-    case ID_TRANSACTION_ADD:
-    case ID_PLAN_ADD:
-        return s.view != VIEW_TRANSACTIONS || s.accountSelected();
-    case ID_TRANSACTION_MODIFY:
-    case ID_TRANSACTION_DELETE:
-        return transactionRowSelected(s);
-    case ID_PLAN_MODIFY:
-    case ID_PLAN_DELETE:
-    case ID_CONVERT_PLAN:
-        return planRowSelected(s);
-    case ID_MODIFY:
-    case ID_DELETE:
-        return sharedModifyDelete(s);
-    case ID_CATEGORY_ADD:
-    case ID_CATEGORY_MODIFY:
-    case ID_CATEGORY_DELETE:
-        return s.view == VIEW_CATEGORIES && s.treeItemSelected;
-    case ID_EXPORT_EXCEL:
-    case ID_EXPORT_WORD:
-    case ID_EXPORT_HTML:
-    case ID_EXPORT_PDF:
-    case ID_EXPORT_TEXT:
-    case ID_EXPORT_CSV:
-        return (s.view == VIEW_ACCOUNTS || s.view == VIEW_TRANSACTIONS || s.view == VIEW_PLANNER)
-               && s.accountSelected();
-    default:
-        return true;
-    }
+    return s.view == VIEW_CATEGORIES && s.treeItemSelected;
 }
 
-bool isCommandChecked(int id, const CommandState &s)
+bool exportable(const CommandState &s)
 {
-    switch (id) {
-    case ID_VIEW_ACCOUNTS:
-    case ID_VIEW_TRANSACTIONS:
-    case ID_VIEW_PLANNER:
-    case ID_VIEW_CATEGORIES:
-    case ID_VIEW_REPORTS:
-        return s.visibleControl == id - ID_VIEW_ACCOUNTS;
-    case ID_VIEW_TOOLBAR:
-        return s.toolBarVisible;
-    case ID_VIEW_STATUS_BAR:
-        return s.statusBarVisible;
-    default:
-        return false;
-    }
+    return (s.view == VIEW_ACCOUNTS || s.view == VIEW_TRANSACTIONS || s.view == VIEW_PLANNER) && s.accountSelected();
 }
+
+bool toolBarShown(const CommandState &s)
+{
+    return s.toolBarVisible;
+}
+
+bool statusBarShown(const CommandState &s)
+{
+    return s.statusBarVisible;
+}
+
+} // namespace CommandRules

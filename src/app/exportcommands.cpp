@@ -1,18 +1,18 @@
-// The export commands of the main frame: ask for the file, write what the
-// current view shows, and open the file with the desktop's program for it.
-
-#include "mainframe.h"
+#include "exportcommands.h"
 
 #include "accountcombo.h"
 #include "exportformats.h"
 #include "exportsource.h"
 #include "fileio.h"
+#include "mainframe.h"
 #include "messagebox.h"
 #include "midpage.h"
 #include "recordlists.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,29 +35,45 @@ constexpr ExportCommand kExports[] = {
 
 } // namespace
 
-ExportSource CMainFrame::exportSource() const
+CExportCommands::CExportCommands(CMainFrame &frame) : QObject(&frame), m_frame(frame) {}
+
+const QList<Command<CExportCommands>> &CExportCommands::commands()
 {
+    using namespace CommandRules;
+    using G = CExportCommands;
+    static const QList<Command<G>> table = {
+        {ID_EXPORT_EXCEL, exportable, &G::exportFile}, {ID_EXPORT_WORD, exportable, &G::exportFile},
+        {ID_EXPORT_HTML, exportable, &G::exportFile},  {ID_EXPORT_PDF, exportable, &G::exportFile},
+        {ID_EXPORT_TEXT, exportable, &G::exportFile},  {ID_EXPORT_CSV, exportable, &G::exportFile},
+    };
+    return table;
+}
+
+ExportSource CExportCommands::source() const
+{
+    const CMidPage *page = m_frame.midPage();
+    const CAccountCombo *selector = m_frame.accountSelector();
     ExportSource source;
-    const Period filter = period();
+    const Period filter = m_frame.period();
     source.from = filter.from;
     source.to = filter.to;
     source.now = OleDateTime::currentDateTime();
-    switch (m_page->currentView()) {
+    switch (page->currentView()) {
     case VIEW_ACCOUNTS:
         source.view = ExportView::Accounts;
-        source.accounts = m_page->accountList()->listModel().rows();
+        source.accounts = page->accountList()->listModel().rows();
         break;
     case VIEW_TRANSACTIONS:
         source.view = ExportView::Transactions;
-        source.accountSelected = m_selector->isAccountSelected() && !m_page->allAccountsMode();
+        source.accountSelected = selector->isAccountSelected() && !page->allAccountsMode();
         if (source.accountSelected) {
-            source.accountTitle = m_selector->currentText();
-            source.transactions = m_page->accountTransList()->listModel().accountTransRows();
+            source.accountTitle = selector->currentText();
+            source.transactions = page->accountTransList()->listModel().accountTransRows();
         }
         break;
     case VIEW_PLANNER:
         source.view = ExportView::Plans;
-        source.plans = m_page->planList()->listModel().rows();
+        source.plans = page->planList()->listModel().rows();
         break;
     default:
         source.view = ExportView::Other;
@@ -66,10 +82,10 @@ ExportSource CMainFrame::exportSource() const
     return source;
 }
 
-QString CMainFrame::suggestedExportName(const QString &suffix) const
+QString CExportCommands::suggestedName(const QString &suffix) const
 {
     QString name;
-    switch (m_page->currentView()) {
+    switch (m_frame.midPage()->currentView()) {
     case VIEW_ACCOUNTS:
         name = QStringLiteral("Accounts");
         break;
@@ -77,7 +93,7 @@ QString CMainFrame::suggestedExportName(const QString &suffix) const
         name = QStringLiteral("Plans");
         break;
     case VIEW_TRANSACTIONS: {
-        const Period filter = period();
+        const Period filter = m_frame.period();
         const QDate from = filter.from.date(), to = filter.to.date();
         const bool wholeMonth = from.day() == 1 && to == from.addMonths(1).addDays(-1);
         name = QStringLiteral("Transactions ")
@@ -92,34 +108,34 @@ QString CMainFrame::suggestedExportName(const QString &suffix) const
     return name + u'.' + suffix;
 }
 
-void CMainFrame::exportFile(int id)
+void CExportCommands::exportFile(int id)
 {
-    const auto command = std::find_if(std::begin(kExports), std::end(kExports),
-                                      [id](const ExportCommand &c) { return c.id == id; });
+    const auto command =
+        std::find_if(std::begin(kExports), std::end(kExports), [id](const ExportCommand &c) { return c.id == id; });
     if (command == std::end(kExports))
         return;
     const QString suffix = QString::fromLatin1(command->suffix);
-    const QString path = m_services.saveFileName(this, QStringLiteral("Save As"), suggestedExportName(suffix), suffix,
-                                                 QString::fromLatin1(command->filter));
+    const QString path = m_frame.services().saveFileName(&m_frame, QStringLiteral("Save As"), suggestedName(suffix),
+                                                         suffix, QString::fromLatin1(command->filter));
     if (path.isEmpty())
         return;
-    const ExportSource source = exportSource();
+    const ExportSource exported = source();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool written = false;
+    bool done = false;
     QString error;
     try {
-        written = writeExportAs(command->kind, path, source);
+        done = writeExportAs(command->kind, path, exported);
     } catch (const FileError &e) {
         error = e.message();
     }
     QApplication::restoreOverrideCursor();
     if (!error.isEmpty()) {
-        showMessage(this, error, MessageIcon::Stop);
+        showMessage(&m_frame, error, MessageIcon::Stop);
         return;
     }
-    if (written && !m_services.openFile(path))
-        showMessage(this,
-                    QStringLiteral("Saved as %1. No program on this system could open it.")
-                        .arg(QDir::toNativeSeparators(path)),
-                    MessageIcon::Information);
+    if (done && !m_frame.services().openFile(path))
+        showMessage(
+            &m_frame,
+            QStringLiteral("Saved as %1. No program on this system could open it.").arg(QDir::toNativeSeparators(path)),
+            MessageIcon::Information);
 }

@@ -1,8 +1,8 @@
 #include "fennimarapp.h"
 
+#include "fileio.h"
 #include "logindlg.h"
 #include "mainframe.h"
-#include "fileio.h"
 #include "messagebox.h"
 #include "preferencedlg.h"
 #include "profile.h"
@@ -24,8 +24,8 @@ QString askSaveFileName(QWidget *parent, const QString &caption, const QString &
                         const QString &filter)
 {
     static QString lastFolder;
-    const QString folder = lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                                : lastFolder;
+    const QString folder =
+        lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : lastFolder;
     QFileDialog dialog(parent, caption, QDir(folder).filePath(suggested), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
@@ -43,74 +43,53 @@ CFennimarApp::CFennimarApp() = default;
 
 CFennimarApp::~CFennimarApp() = default;
 
-QString CFennimarApp::profileWorkDir()
-{
-    return ::profileWorkDir();
-}
-
-void CFennimarApp::writeProfile(const QString &workDir, int first, int second)
-{
-    ::writeProfile(workDir, first, second);
-}
-
-int CFennimarApp::readShowValues()
-{
-    return ::readShowValues();
-}
-
-void CFennimarApp::writeShowValues(int show)
-{
-    ::writeShowValues(show);
-}
-
 bool CFennimarApp::chooseWorkDir()
 {
     CPreferenceDlg chooser(QString(), CPreferenceDlg::kStartUpMode);
     if (chooser.exec() != QDialog::Accepted || chooser.directory().isEmpty()) {
-        g_strWorkDir.clear();
+        m_store.setWorkDir(QString());
         return false;
     }
-    g_strWorkDir = chooser.workDir();
-    makePrivateDir(g_strWorkDir);
+    const QString dir = chooser.workDir();
+    m_store.setWorkDir(dir);
+    makePrivateDir(dir);
     // A new working directory starts with its own settings file.
-    createDefaultSettings(g_strWorkDir);
+    createDefaultSettings(dir);
     return true;
 }
 
 bool CFennimarApp::InitInstance()
 {
-    g_strWorkDir = profileWorkDir();
+    m_store.setWorkDir(profileWorkDir());
+    const QString remembered = m_store.workDir();
     // Without a working directory yet there is no settings file to look for.
-    if (!g_strWorkDir.isEmpty())
-        createDefaultSettings(g_strWorkDir);
+    if (!remembered.isEmpty())
+        createDefaultSettings(remembered);
 
     // A settings file that is there but cannot be read whole admits nobody.
-    const SettingsRead settings = readSettingsFile(g_strWorkDir);
+    const SettingsRead settings = readSettingsFile(remembered);
     if (settings.status == SettingsRead::Damaged) {
-        showMessage(nullptr, settingsDamageMessage(g_strWorkDir, settings), MessageIcon::Stop);
+        showMessage(nullptr, settingsDamageMessage(remembered, settings), MessageIcon::Stop);
         return false;
     }
 
-    CLoginDlg login(g_strWorkDir);
+    CLoginDlg login(remembered);
     if (login.exec() != QDialog::Accepted)
         return false;
 
-    if (!g_strWorkDir.isEmpty() && !QFileInfo::exists(g_strWorkDir)) {
+    if (!remembered.isEmpty() && !QFileInfo::exists(remembered)) {
         showMessage(nullptr, LoadText(IDS_WORKDIR_MOVED));
         if (!chooseWorkDir())
             return false;
-    } else if (g_strWorkDir.isEmpty()) {
+    } else if (remembered.isEmpty()) {
         if (!chooseWorkDir())
             return false;
     }
 
-    m_store.setWorkDir(g_strWorkDir);
     CMainFrame::Services services;
-    services.workDir = [this] { return g_strWorkDir; };
-    services.setWorkDir = [this](const QString &dir) { g_strWorkDir = dir; };
     services.saveFileName = askSaveFileName;
     services.openFile = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-    services.writeProfile = &CFennimarApp::writeProfile;
+    services.writeProfile = &writeProfile;
     services.choosePrinter = [](QWidget *parent, QPrinter &printer) {
         QPrintDialog dialog(&printer, parent);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

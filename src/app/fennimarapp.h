@@ -9,8 +9,8 @@
 class CMainFrame;
 
 // The application: decides at start whether a run may begin (the login) and
-// where the books live (the working directory), keeps the profile, and owns
-// the record store and the main window.
+// where the books live (the working directory), and owns the record store and
+// the main window.
 class CFennimarApp
 {
 public:
@@ -21,18 +21,12 @@ public:
     // False ends the program without a window and without touching the profile.
     bool InitInstance();
 
-    // The working directory: the folder that holds every data file.
-    QString g_strWorkDir;
+    // The working directory: the folder that holds every data file. The store
+    // holds it; this reads it from there.
+    QString g_strWorkDir() const { return m_store.workDir(); }
 
     CDataStore &store() { return m_store; }
     CMainFrame *mainFrame() const { return m_frame.get(); }
-
-    // The profile ("Kestrune"/"Fennimar"): the working directory and the split sizes.
-    static void writeProfile(const QString &workDir, int first, int second);
-    static QString profileWorkDir();
-    // "Show"/"Show": whether charts print their values (1 when absent).
-    static int readShowValues();
-    static void writeShowValues(int show);
 
 private:
     // Asks for the working directory through the Preference dialog; false with

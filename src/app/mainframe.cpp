@@ -2,40 +2,32 @@
 
 #include "accountcombo.h"
 #include "categorytreectrl.h"
-#include "changepassworddlg.h"
-#include "checkbooksdlg.h"
+#include "commandgroups.h"
 #include "commandtable.h"
 #include "datastore.h"
 #include "enddatectrl.h"
+#include "exportcommands.h"
 #include "exportsource.h"
-#include "fileio.h"
 #include "guicapoutbar.h"
 #include "guifolder.h"
 #include "guiminitool.h"
 #include "guioutlook.h"
 #include "guitoolbutton.h"
-#include "helpopener.h"
 #include "images.h"
 #include "messagebox.h"
 #include "midpage.h"
-#include "preferencedlg.h"
+#include "recordcommands.h"
 #include "recordlists.h"
-#include "reportsdlg.h"
 #include "startdatectrl.h"
 #include "stringtable.h"
+#include "viewcommands.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QShortcut>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -50,47 +42,6 @@ QIcon viewIcon(int view)
 {
     return QIcon(navigationIcon(view == VIEW_TRANSACTIONS_ALL ? VIEW_TRANSACTIONS : view));
 }
-
-QDateTime wall(const OleDateTime &d)
-{
-    return d.toDateTime();
-}
-
-// The About box: the program's banner; a click closes it.
-class AboutDialog : public QDialog
-{
-public:
-    explicit AboutDialog(QWidget *parent) : QDialog(parent)
-    {
-        setWindowTitle(QStringLiteral("About"));
-        auto *banner = new QLabel(this);
-        banner->setPixmap(applicationIcon().pixmap(96, 96));
-        banner->setAlignment(Qt::AlignCenter);
-        auto *text = new QLabel(QStringLiteral("<h2>Fennimar</h2><p>Version %1</p><p>A personal-finance book: "
-                                               "accounts, transactions, plans and categories.</p>")
-                                    .arg(QCoreApplication::applicationVersion()),
-                                this);
-        text->setAlignment(Qt::AlignCenter);
-        text->setWordWrap(true);
-        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-        buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("close"));
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
-        auto *layout = new QVBoxLayout(this);
-        layout->addWidget(banner);
-        layout->addWidget(text);
-        layout->addWidget(buttons);
-        setFixedSize(320, 300);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *) override { accept(); }
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        QDialog::keyPressEvent(event);
-        if (!event->isAccepted() || event->key() == Qt::Key_Space)
-            accept();
-    }
-};
 
 } // namespace
 
@@ -111,6 +62,7 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
     // The store reads what the window shows first.
     m_store.loadAtStartup();
 
+    m_groups = std::make_unique<CommandGroups>(*this, m_commands);
     createActions();
     createMenus();
     createToolBars();
@@ -121,8 +73,8 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
         // The 365-day ranges come with the first change of a date, not before.
         const QSignalBlocker quietStart(m_startDate), quietEnd(m_endDate);
         const Period month = monthPeriod(QDate::currentDate());
-        m_startDate->setDateTime(wall(month.from));
-        m_endDate->setDateTime(wall(month.to));
+        m_startDate->setDateTime(month.from.toDateTime());
+        m_endDate->setDateTime(month.to.toDateTime());
     }
 
     statusBar()->showMessage(LoadText(IDS_IDLE_MESSAGE));
@@ -159,9 +111,7 @@ void CMainFrame::createActions()
             action->setShortcut(info.shortcut);
             action->setShortcutContext(Qt::ApplicationShortcut);
         }
-        const bool checkable = (info.id >= ID_VIEW_ACCOUNTS && info.id <= ID_VIEW_REPORTS)
-                               || info.id == ID_VIEW_TOOLBAR || info.id == ID_VIEW_STATUS_BAR;
-        action->setCheckable(checkable);
+        action->setCheckable(m_commands.isCheckable(info.id));
         connect(action, &QAction::triggered, this, [this, id = info.id] { runCommand(id); });
         m_actions.insert(info.id, action);
         addAction(action);
@@ -263,11 +213,11 @@ void CMainFrame::createPanes()
     filter.selectorIndex = [this] { return m_selector->currentIndex(); };
     filter.selectedAccountId = [this] { return m_selector->currentAccountId(); };
     m_page = new CMidPage(m_store, filter, this);
-    connect(m_page, &CMidPage::viewCaptionChanged, this, [this](const QString &title, int image) {
-        m_captionBar->setCaption(title, viewIcon(image));
-    });
+    connect(m_page, &CMidPage::viewCaptionChanged, this,
+            [this](const QString &title, int image) { m_captionBar->setCaption(title, viewIcon(image)); });
     connect(m_page, &CMidPage::selectionChanged, this, &CMainFrame::updateCommandStates);
-    connect(m_page, &CMidPage::fileError, this, &CMainFrame::reportFileError);
+    connect(m_page, &CMidPage::fileError, this,
+            [this](const QString &message) { showMessage(this, message, MessageIcon::Stop); });
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->addWidget(m_navigation);
@@ -288,26 +238,46 @@ void CMainFrame::createPanes()
 
 void CMainFrame::connectLists()
 {
-    connect(m_page->accountList(), &CRecordListView::selectionMarkChosen, this, &CMainFrame::onAccountRowClicked);
-    connect(m_page->accountList(), &CRecordListView::rowDoubleClicked, this, &CMainFrame::onAccountRowDoubleClicked);
+    CViewCommands *views = &m_groups->views();
+    CRecordCommands *records = &m_groups->records();
+    connect(m_page->accountList(), &CRecordListView::selectionMarkChosen, views, &CViewCommands::chooseAccount);
+    connect(m_page->accountList(), &CRecordListView::rowDoubleClicked, views, &CViewCommands::openAccount);
+    connect(m_page->reportList(), &CRecordListView::rowDoubleClicked, views, &CViewCommands::openReport);
     for (CRecordListView *list : std::initializer_list<CRecordListView *>{
              m_page->accountList(), m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
-        connect(list, &CRecordListView::contextMenuRequested, this, &CMainFrame::showListMenu);
-    for (CRecordListView *list : std::initializer_list<CRecordListView *>{
-             m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
-        connect(list, &CRecordListView::rowDoubleClicked, this, &CMainFrame::onRecordRowDoubleClicked);
-    connect(m_page->categoryTree(), &CCategoryTreeCtrl::contextMenuRequested, this, &CMainFrame::showCategoryMenu);
-    connect(m_page->reportList(), &CRecordListView::rowDoubleClicked, this, &CMainFrame::openReport);
+        connect(list, &CRecordListView::contextMenuRequested, records, &CRecordCommands::showListMenu);
+    for (CRecordListView *list : std::initializer_list<CRecordListView *>{m_page->accountTransList(),
+                                                                          m_page->planList(), m_page->allTransList()})
+        connect(list, &CRecordListView::rowDoubleClicked, records, &CRecordCommands::modifyRow);
+    connect(m_page->categoryTree(), &CCategoryTreeCtrl::contextMenuRequested, records,
+            &CRecordCommands::showCategoryMenu);
 }
 
-void CMainFrame::openReport(int row)
+void CMainFrame::createKeys()
 {
-    if (m_page->currentView() != VIEW_REPORTS || row < 0 || row > CReportsDlg::ProfitAndLoss)
-        return;
-    const Period filter = period();
-    CReportsDlg dialog(m_store, m_selector->isAccountSelected() ? m_selector->currentAccountId() : QString(),
-                       filter.from, filter.to, row, this);
-    dialog.exec();
+    // Delete and Enter act on the selected record of the content pane, through
+    // the same commands and confirmations as the menus.
+    for (const auto &[key, id] : {std::pair{QKeySequence(Qt::Key_Delete), int(ID_DELETE)},
+                                  {QKeySequence(Qt::Key_Return), int(ID_MODIFY)},
+                                  {QKeySequence(Qt::Key_Enter), int(ID_MODIFY)}}) {
+        auto *shortcut = new QShortcut(key, m_page, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] {
+            if (id == ID_MODIFY && m_page->currentView() == VIEW_REPORTS) {
+                // Enter opens the report, as a double-click does.
+                m_groups->views().openReport(m_page->selectionMark());
+                return;
+            }
+            updateCommandStates();
+            if (m_actions.value(id)->isEnabled())
+                runCommand(id);
+        });
+    }
+}
+
+void CMainFrame::runCommand(int id)
+{
+    m_commands.run(id);
+    updateCommandStates();
 }
 
 Period CMainFrame::period() const
@@ -336,160 +306,22 @@ void CMainFrame::updateCommandStates()
         return;
     const CommandState s = commandState();
     for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
-        it.value()->setEnabled(isCommandEnabled(it.key(), s));
+        it.value()->setEnabled(m_commands.isEnabled(it.key(), s));
         if (it.value()->isCheckable())
-            it.value()->setChecked(isCommandChecked(it.key(), s));
+            it.value()->setChecked(m_commands.isChecked(it.key(), s));
     }
     // The navigation bar marks the current view as the View menu does.
     for (int f = 0; f < m_navigation->folderCount(); ++f) {
         for (CGuiToolButton *item : m_navigation->panel(f)->items()) {
             const int id = item->commandId();
-            item->setMarked(id >= ID_VIEW_ACCOUNTS && id <= ID_VIEW_REPORTS && isCommandChecked(id, s));
+            item->setMarked(m_commands.isCheckable(id) && m_commands.isChecked(id, s));
         }
     }
 }
 
-void CMainFrame::createKeys()
+ExportSource CMainFrame::exportSource() const
 {
-    // Delete and Enter act on the selected record of the content pane, through
-    // the same commands and confirmations as the menus.
-    for (const auto &[key, id] : {std::pair{QKeySequence(Qt::Key_Delete), int(ID_DELETE)},
-                                  {QKeySequence(Qt::Key_Return), int(ID_MODIFY)},
-                                  {QKeySequence(Qt::Key_Enter), int(ID_MODIFY)}}) {
-        auto *shortcut = new QShortcut(key, m_page, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, id = id] {
-            if (id == ID_MODIFY && m_page->currentView() == VIEW_REPORTS) {
-                openReport(m_page->selectionMark()); // Enter opens the report, as a double-click does
-                return;
-            }
-            updateCommandStates();
-            if (m_actions.value(id)->isEnabled())
-                runCommand(id);
-        });
-    }
-}
-
-void CMainFrame::runCommand(int id)
-{
-    switch (id) {
-    case ID_VIEW_ACCOUNTS:
-    case ID_VIEW_TRANSACTIONS:
-    case ID_VIEW_PLANNER:
-    case ID_VIEW_CATEGORIES:
-    case ID_VIEW_REPORTS:
-        showView(id - ID_VIEW_ACCOUNTS);
-        break;
-    case ID_REFRESH:
-        refresh();
-        break;
-    case ID_PREFERENCE:
-        preference();
-        break;
-    case ID_CHANGE_PASSWORD:
-        CChangePasswordDlg(m_services.workDir(), this).exec();
-        break;
-    case ID_CHECK_BOOKS:
-        checkBooks();
-        break;
-    case ID_SYNCHRONIZE:
-        showMessage(this, QStringLiteral("No handheld synchronisation manager is installed on this system."),
-                    MessageIcon::Information);
-        break;
-    case ID_HELP_CONTENTS:
-        openHelp(this);
-        break;
-    case ID_APP_ABOUT:
-        about();
-        break;
-    case ID_APP_EXIT:
-        close();
-        break;
-    case ID_VIEW_TOOLBAR: {
-        const bool show = m_commandBar->isHidden() && m_filterBar->isHidden();
-        m_commandBar->setVisible(show);
-        m_filterBar->setVisible(show);
-        break;
-    }
-    case ID_VIEW_STATUS_BAR:
-        statusBar()->setVisible(statusBar()->isHidden());
-        break;
-    case ID_NEXT_PANE:
-    case ID_PREV_PANE:
-        switchPane();
-        break;
-    case ID_ACCOUNT_ADD:
-        accountAdd();
-        break;
-    case ID_ACCOUNT_MODIFY:
-        accountModify();
-        break;
-    case ID_ACCOUNT_DELETE:
-        accountDelete();
-        break;
-    case ID_TRANSACTION_ADD:
-        transactionAdd();
-        break;
-    case ID_TRANSACTION_MODIFY:
-        transactionModify();
-        break;
-    case ID_TRANSACTION_DELETE:
-        transactionDelete();
-        break;
-    case ID_PLAN_ADD:
-        planAdd();
-        break;
-    case ID_PLAN_MODIFY:
-        planModify();
-        break;
-    case ID_PLAN_DELETE:
-        planDelete();
-        break;
-    case ID_CONVERT_PLAN:
-        convertPlan();
-        break;
-    case ID_CATEGORY_ADD:
-        categoryAdd();
-        break;
-    case ID_CATEGORY_MODIFY:
-        categoryModify();
-        break;
-    case ID_CATEGORY_DELETE:
-        categoryDelete();
-        break;
-    case ID_MODIFY:
-    case ID_DELETE: {
-        static const int modify[] = {ID_ACCOUNT_MODIFY, ID_TRANSACTION_MODIFY, ID_PLAN_MODIFY, ID_CATEGORY_MODIFY};
-        static const int remove[] = {ID_ACCOUNT_DELETE, ID_TRANSACTION_DELETE, ID_PLAN_DELETE, ID_CATEGORY_DELETE};
-        const int view = m_page->currentView();
-        if (view >= VIEW_ACCOUNTS && view <= VIEW_CATEGORIES)
-            runCommand(id == ID_MODIFY ? modify[view] : remove[view]);
-        break;
-    }
-    case ID_EXPORT_EXCEL:
-    case ID_EXPORT_WORD:
-    case ID_EXPORT_HTML:
-    case ID_EXPORT_PDF:
-    case ID_EXPORT_TEXT:
-    case ID_EXPORT_CSV:
-        exportFile(id);
-        break;
-    case ID_FILE_PRINT:
-        print();
-        break;
-    case ID_FILE_PRINT_PREVIEW:
-        printPreview();
-        break;
-    default:
-        break;
-    }
-    updateCommandStates();
-}
-
-void CMainFrame::showView(int n)
-{
-    m_page->setCurrentView(n);
-    updateAccountSelectorState();
-    m_page->SwitchView(n);
+    return m_groups->exports().source();
 }
 
 void CMainFrame::refreshCurrentView()
@@ -547,85 +379,6 @@ void CMainFrame::onEndDateChanged()
     refreshCurrentView();
 }
 
-void CMainFrame::onAccountRowClicked(int row)
-{
-    if (m_page->currentView() != VIEW_ACCOUNTS || m_page->visibleControl() != VIEW_ACCOUNTS)
-        return;
-    updateAccountSelectorState();
-    if (row >= 0) {
-        const QSignalBlocker quiet(m_selector);
-        m_selector->selectById(m_page->accountList()->idAt(row));
-    }
-    updateCommandStates();
-}
-
-void CMainFrame::onAccountRowDoubleClicked(int row)
-{
-    {
-        const QSignalBlocker quiet(m_selector);
-        m_selector->selectById(m_page->accountList()->idAt(row));
-    }
-    showView(VIEW_TRANSACTIONS);
-    updateCommandStates();
-}
-
-void CMainFrame::onRecordRowDoubleClicked(int row)
-{
-    if (m_page->visibleControl() == VIEW_TRANSACTIONS && isPlanRow(row, m_page->accountTransList()->count())) {
-        runCommand(ID_PLAN_MODIFY);
-        return;
-    }
-    if (m_page->visibleControl() == VIEW_TRANSACTIONS_ALL) {
-        modifyAllAccountsTransaction(m_page->allTransList()->keyAt(row));
-        updateCommandStates();
-        return;
-    }
-    runCommand(ID_MODIFY);
-}
-
-void CMainFrame::showListMenu(int row, const QPoint &globalPos)
-{
-    updateCommandStates();
-    QMenu menu(this);
-    const int control = m_page->visibleControl();
-    const bool planRow = (control == VIEW_TRANSACTIONS && isPlanRow(row, m_page->accountTransList()->count()))
-                         || control == VIEW_PLANNER;
-    if (control == VIEW_TRANSACTIONS && !planRow && !isTransactionRow(row, m_page->accountTransList()->count()))
-        return; // the opening row and the separator rows have no menu
-    if (planRow) {
-        menu.addAction(commandInfo(ID_PLAN_MODIFY).text, this, [this] { runCommand(ID_PLAN_MODIFY); });
-        menu.addAction(commandInfo(ID_PLAN_DELETE).text, this, [this] { runCommand(ID_PLAN_DELETE); });
-        menu.addSeparator();
-        menu.addAction(commandInfo(ID_CONVERT_PLAN).text, this, [this] { runCommand(ID_CONVERT_PLAN); });
-    } else {
-        menu.addAction(QStringLiteral("Modify"), this, [this] { runCommand(ID_MODIFY); });
-        menu.addAction(QStringLiteral("Delete"), this, [this] { runCommand(ID_DELETE); });
-    }
-    menu.exec(globalPos);
-}
-
-void CMainFrame::showCategoryMenu(const QPoint &globalPos)
-{
-    updateCommandStates();
-    QMenu menu(this);
-    for (int id : {ID_CATEGORY_ADD, ID_CATEGORY_MODIFY, ID_CATEGORY_DELETE})
-        menu.addAction(m_actions.value(id));
-    menu.exec(globalPos);
-}
-
-void CMainFrame::reportFileError(const QString &message)
-{
-    showMessage(this, message, MessageIcon::Stop);
-}
-
-void CMainFrame::switchPane()
-{
-    // Two panes: F6 and Shift+F6 both move to the other one.
-    const bool inNavigation = m_navigation->isAncestorOf(QApplication::focusWidget());
-    QWidget *target = inNavigation ? m_page->control(m_page->visibleControl()) : m_navigation;
-    target->setFocus(Qt::ShortcutFocusReason);
-}
-
 void CMainFrame::noteSkippedFile(const QString &path)
 {
     m_skippedFiles.insert(path);
@@ -642,53 +395,6 @@ void CMainFrame::reloadBooks()
     m_store.LoadAll();
 }
 
-void CMainFrame::refresh()
-{
-    // The lists' own order comes back with the books read again.
-    for (CRecordListView *list : std::initializer_list<CRecordListView *>{
-             m_page->accountTransList(), m_page->planList(), m_page->allTransList()})
-        list->clearSortOrder();
-    reloadBooks();
-    refreshCurrentView();
-    refillAccountSelector(true);
-}
-
-void CMainFrame::checkBooks()
-{
-    if (m_page->currentView() == VIEW_CATEGORIES)
-        m_page->saveCategoryTree();
-    CCheckBooksDlg dialog(m_store, this);
-    dialog.exec();
-    if (!dialog.repaired())
-        return;
-    m_page->emptyForNewDirectory();
-    reloadBooks();
-    refreshCurrentView();
-    refillAccountSelector(true);
-}
-
-void CMainFrame::preference()
-{
-    const QString before = m_services.workDir();
-    CPreferenceDlg dialog(before, CPreferenceDlg::kCommandMode, this);
-    if (dialog.exec() != QDialog::Accepted || dialog.workDir() == before)
-        return;
-    const QString dir = dialog.workDir();
-    m_services.setWorkDir(dir);
-    m_services.writeProfile(dir, 15, 85);
-    makePrivateDir(dir);
-    m_page->emptyForNewDirectory();
-    m_store.setWorkDir(dir);
-    reloadBooks();
-    refreshCurrentView();
-    refillAccountSelector();
-}
-
-void CMainFrame::about()
-{
-    AboutDialog(this).exec();
-}
-
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
@@ -696,6 +402,6 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         m_page->saveCategoryTree();
     m_page->categoryTree()->clear();
     m_selector->clear();
-    m_services.writeProfile(m_services.workDir(), 15, 85);
+    m_services.writeProfile(m_store.workDir(), 15, 85);
     event->accept();
 }

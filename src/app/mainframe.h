@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandrules.h"
+#include "commandregistry.h"
 #include "period.h"
 
 #include <QHash>
@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <functional>
+#include <memory>
 
 class CAccountCombo;
 class CDataStore;
@@ -15,6 +16,7 @@ class CEndDateCtrl;
 class CGuiFolder;
 class CMidPage;
 class CStartDateCtrl;
+class CommandGroups;
 class GuiCapOutBar;
 class QAction;
 class QLabel;
@@ -24,7 +26,9 @@ class QToolBar;
 struct ExportSource;
 
 // The main window: menus, the command and filter toolbars, the caption bar,
-// the navigation pane and the content pane, and every command of the program.
+// the navigation pane and the content pane. The commands themselves live in
+// command groups (records, exports, printing, views, tools) that the frame
+// owns; each command's id, rule and handler is a row of its group's table.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -33,9 +37,6 @@ public:
     // Where the frame reaches outside the program; tests replace these.
     struct Services
     {
-        // The working directory; setWorkDir also records it for the profile.
-        std::function<QString()> workDir;
-        std::function<void(const QString &)> setWorkDir;
         // Save As: caption, suggested file name, default suffix, filter; empty when cancelled.
         std::function<QString(QWidget *, const QString &, const QString &, const QString &, const QString &)>
             saveFileName;
@@ -47,34 +48,40 @@ public:
         std::function<bool(QWidget *, QPrinter &)> choosePrinter;
     };
 
+    // The store's working directory is the books the frame shows.
     CMainFrame(CDataStore &store, Services services, QWidget *parent = nullptr);
     ~CMainFrame() override;
 
     // Runs a command as a menu item, button or navigation item would.
     void runCommand(int id);
     QAction *action(int id) const { return m_actions.value(id); }
+    const CommandRegistry &commands() const { return m_commands; }
     CommandState commandState() const;
     // Recomputes every command's enabled and checked state.
     void updateCommandStates();
 
+    CDataStore &store() const { return m_store; }
+    const Services &services() const { return m_services; }
     CMidPage *midPage() const { return m_page; }
     CAccountCombo *accountSelector() const { return m_selector; }
     CStartDateCtrl *startDate() const { return m_startDate; }
     CEndDateCtrl *endDate() const { return m_endDate; }
     GuiCapOutBar *captionBar() const { return m_captionBar; }
     CGuiFolder *navigation() const { return m_navigation; }
+    QToolBar *commandToolBar() const { return m_commandBar; }
+    QToolBar *filterToolBar() const { return m_filterBar; }
     Period period() const;
 
-    // Frame operations the rest of the program uses.
+    // Frame operations the command groups use.
     void refreshCurrentView();
     // With keepSelection the selected entry stays when it still exists; without,
     // the first account is selected, as after an account change.
     void refillAccountSelector(bool keepSelection = false);
     void updateAccountSelectorState();
+    // The books read again from disk, forgetting the files skipped before.
+    void reloadBooks();
     // What an export of the current view writes.
     ExportSource exportSource() const;
-    // The file name an export of the current view suggests: "Transactions 2026-12.csv".
-    QString suggestedExportName(const QString &suffix) const;
     // The status bar's note of data files skipped as damaged; hidden when none.
     QLabel *damageNote() const { return m_damageNote; }
 
@@ -88,55 +95,14 @@ private:
     void createPanes();
     void connectLists();
     void createKeys();
-    void showView(int n);
     void onStartDateChanged();
     void onEndDateChanged();
-    void onAccountRowClicked(int row);
-    void onAccountRowDoubleClicked(int row);
-    void onRecordRowDoubleClicked(int row);
-    // The Reports view: the report of that row (0 Account Balance, 1 Profit and Loss).
-    void openReport(int row);
-    void showListMenu(int row, const QPoint &globalPos);
-    void showCategoryMenu(const QPoint &globalPos);
-    void reportFileError(const QString &message);
-    void switchPane();
-    void refresh();
-    void preference();
-    void about();
-    void checkBooks();
-    // The books read again from disk, forgetting the files skipped before.
-    void reloadBooks();
     void noteSkippedFile(const QString &path);
-
-    // Record commands
-    void accountAdd();
-    void accountModify();
-    void accountDelete();
-    void transactionAdd();
-    void transactionModify();
-    void transactionDelete();
-    void modifyAllAccountsTransaction(const QString &key);
-    void planAdd();
-    void planModify();
-    void planDelete();
-    void convertPlan();
-    void categoryAdd();
-    void categoryModify();
-    void categoryDelete();
-    QString selectedPlanKey() const;
-    bool editTransaction(const QString &caption, const QString &accountId, bool locked, struct TransactionRecord &record);
-    // Runs a store change; a failed write is shown, and the view shows the disk.
-    bool storeChange(const std::function<void()> &change);
-
-    // Exports and printing
-    void exportFile(int id);
-    void print();
-    void printPreview();
-    std::pair<const class CRecordListView *, QString> printedList() const;
-    void printOn(QPrinter &printer) const;
 
     CDataStore &m_store;
     Services m_services;
+    CommandRegistry m_commands;
+    std::unique_ptr<CommandGroups> m_groups;
     QHash<int, QAction *> m_actions;
     QToolBar *m_commandBar = nullptr;
     QToolBar *m_filterBar = nullptr;

@@ -33,8 +33,8 @@ CMidPage::CMidPage(CDataStore &store, Filter filter, QWidget *parent)
     for (int n = 0; n <= VIEW_TRANSACTIONS_ALL; ++n)
         m_stack->addWidget(control(n));
 
-    for (CRecordListView *list : std::initializer_list<CRecordListView *>{
-             m_accountList, m_accountTransList, m_planList, m_reportList, m_allTransList})
+    for (CRecordListView *list : std::initializer_list<CRecordListView *>{m_accountList, m_accountTransList, m_planList,
+                                                                          m_reportList, m_allTransList})
         connect(list, &CRecordListView::selectionMarkChanged, this, &CMidPage::selectionChanged);
     connect(m_categoryTree, &QTreeWidget::currentItemChanged, this, &CMidPage::selectionChanged);
 }
@@ -91,43 +91,42 @@ void CMidPage::emptyForNewDirectory()
     m_accountTransList->clear();
 }
 
+int CMidPage::controlFor(int n) const
+{
+    return n == VIEW_TRANSACTIONS && m_filter.selectorIndex() == 0 ? int(VIEW_TRANSACTIONS_ALL) : n;
+}
+
 void CMidPage::SwitchView(int n)
 {
+    // Leaving the Categories view, or refreshing it, writes the tree's edits.
     if (m_previousView == VIEW_CATEGORIES)
         saveCategoryTree();
-    if (QWidget *shown = control(n)) {
-        m_stack->setCurrentWidget(shown);
-        Q_EMIT viewCaptionChanged(viewTitle(n), n);
+    const int shown = controlFor(n);
+    if (QWidget *widget = control(shown)) {
+        m_stack->setCurrentWidget(widget);
+        Q_EMIT viewCaptionChanged(viewTitle(shown), shown);
     }
     m_previousView = m_currentView;
-    m_currentView = n;
-    fill(n);
-    m_lastFilled = n;
-    if (n == VIEW_TRANSACTIONS_ALL)
-        m_currentView = VIEW_TRANSACTIONS;
+    m_currentView = shown == VIEW_TRANSACTIONS_ALL ? int(VIEW_TRANSACTIONS) : n;
+    fill(shown);
     Q_EMIT selectionChanged();
 }
 
-void CMidPage::fill(int n)
+void CMidPage::fill(int shown)
 {
     const Period period = m_filter.period();
-    switch (n) {
+    switch (shown) {
     case VIEW_ACCOUNTS:
         m_accountList->setRows(m_store.fillAccountList());
         break;
-    case VIEW_TRANSACTIONS: {
-        const int index = m_filter.selectorIndex();
-        if (index < 0)
+    case VIEW_TRANSACTIONS:
+        // With no entry in the account selector there is nothing to show.
+        if (m_filter.selectorIndex() < 0)
             break;
-        if (index == 0) {
-            SwitchView(VIEW_TRANSACTIONS_ALL);
-            break;
-        }
         m_store.loadPlans();
         m_accountTransList->setRows(
             buildAccountTransRows(m_store, m_filter.selectedAccountId(), period.from, period.to));
         break;
-    }
     case VIEW_PLANNER:
         m_store.loadPlans();
         m_planList->setRows(m_store.fillPlansList());

@@ -27,18 +27,18 @@ public:
     struct Filter
     {
         std::function<Period()> period;
-        std::function<int()> selectorIndex;          // -1 none, 0 "All", above 0 an account
+        std::function<int()> selectorIndex;         // -1 none, 0 "All", above 0 an account
         std::function<QString()> selectedAccountId; // the id of the account chosen, if any
     };
 
     CMidPage(CDataStore &store, Filter filter, QWidget *parent = nullptr);
 
-    // Shows and refills view n (0 to 5).
+    // Shows and refills view n (0 to 5). The Transactions view with "All" in
+    // the account selector shows the all-accounts list (control 5) and stays
+    // the current view.
     void SwitchView(int n);
     void setCurrentView(int n) { m_currentView = n; }
     int currentView() const { return m_currentView; }
-    int previousView() const { return m_previousView; }
-    int lastFilled() const { return m_lastFilled; }
     // The control shown: 0 to 5.
     int visibleControl() const;
     bool allAccountsMode() const { return visibleControl() == VIEW_TRANSACTIONS_ALL; }
@@ -67,7 +67,9 @@ Q_SIGNALS:
     void fileError(const QString &message);
 
 private:
-    void fill(int n);
+    // The control view n shows: 5 for the Transactions view with "All".
+    int controlFor(int n) const;
+    void fill(int shown);
 
     CDataStore &m_store;
     Filter m_filter;
@@ -80,5 +82,4 @@ private:
     CAllTransListCtrl *m_allTransList = nullptr;
     int m_currentView = VIEW_ACCOUNTS;
     int m_previousView = VIEW_ACCOUNTS;
-    int m_lastFilled = VIEW_ACCOUNTS;
 };

@@ -1,19 +1,20 @@
-// The record commands of the main frame: each finds the record the user
-// means, asks through a dialog or a confirmation, calls one store operation and
-// shows the result.
-
-#include "mainframe.h"
+#include "recordcommands.h"
 
 #include "accountcombo.h"
 #include "accountdlg.h"
 #include "categorydlg.h"
 #include "categorytreectrl.h"
+#include "commandtable.h"
 #include "datastore.h"
+#include "mainframe.h"
 #include "messagebox.h"
 #include "midpage.h"
 #include "recordlists.h"
 #include "stringtable.h"
 #include "transactiondlg.h"
+
+#include <QAction>
+#include <QMenu>
 
 namespace {
 
@@ -35,22 +36,48 @@ QStringList otherNumbers(const CDataStore &store, const QString &except)
 
 } // namespace
 
-bool CMainFrame::storeChange(const std::function<void()> &change)
+CRecordCommands::CRecordCommands(CMainFrame &frame) : QObject(&frame), m_frame(frame) {}
+
+const QList<Command<CRecordCommands>> &CRecordCommands::commands()
+{
+    using namespace CommandRules;
+    using G = CRecordCommands;
+    static const QList<Command<G>> table = {
+        {ID_ACCOUNT_ADD, always, &G::accountAdd},
+        {ID_ACCOUNT_MODIFY, accountRowSelected, &G::accountModify},
+        {ID_ACCOUNT_DELETE, accountRowSelected, &G::accountDelete},
+        {ID_TRANSACTION_ADD, recordAddable, &G::transactionAdd},
+        {ID_TRANSACTION_MODIFY, transactionRowSelected, &G::transactionModify},
+        {ID_TRANSACTION_DELETE, transactionRowSelected, &G::transactionDelete},
+        {ID_PLAN_ADD, recordAddable, &G::planAdd},
+        {ID_PLAN_MODIFY, planRowSelected, &G::planModify},
+        {ID_PLAN_DELETE, planRowSelected, &G::planDelete},
+        {ID_CONVERT_PLAN, planRowSelected, &G::convertPlan},
+        {ID_CATEGORY_ADD, categorySelected, &G::categoryAdd},
+        {ID_CATEGORY_MODIFY, categorySelected, &G::categoryModify},
+        {ID_CATEGORY_DELETE, categorySelected, &G::categoryDelete},
+        {ID_MODIFY, selectionEditable, &G::modifySelected},
+        {ID_DELETE, selectionEditable, &G::deleteSelected},
+    };
+    return table;
+}
+
+bool CRecordCommands::storeChange(const std::function<void()> &change)
 {
     try {
         change();
         return true;
     } catch (const FileError &e) {
-        showMessage(this, e.message(), MessageIcon::Stop);
-        refreshCurrentView();
+        showMessage(&m_frame, e.message(), MessageIcon::Stop);
+        m_frame.refreshCurrentView();
         return false;
     }
 }
 
-bool CMainFrame::editTransaction(const QString &caption, const QString &accountId, bool locked,
-                                 TransactionRecord &record)
+bool CRecordCommands::editTransaction(const QString &caption, const QString &accountId, bool locked,
+                                      TransactionRecord &record)
 {
-    CTransactionDlg dialog(m_store, this);
+    CTransactionDlg dialog(m_frame.store(), &m_frame);
     dialog.setCaption(caption);
     dialog.setAccountLocked(locked);
     dialog.setAccountId(accountId);
@@ -63,74 +90,167 @@ bool CMainFrame::editTransaction(const QString &caption, const QString &accountI
     return true;
 }
 
-// ---------------------------------------------------------------- accounts
-
-void CMainFrame::accountAdd()
+void CRecordCommands::modifySelected()
 {
-    CAccountDlg dialog(this);
-    dialog.setOtherNumbers(otherNumbers(m_store, QString()));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    storeChange([&] { m_store.addAccount(dialog.record()); });
-    refillAccountSelector();
-    refreshCurrentView();
+    switch (m_frame.midPage()->currentView()) {
+    case VIEW_ACCOUNTS:
+        accountModify();
+        break;
+    case VIEW_TRANSACTIONS:
+        transactionModify();
+        break;
+    case VIEW_PLANNER:
+        planModify();
+        break;
+    case VIEW_CATEGORIES:
+        categoryModify();
+        break;
+    default:
+        break;
+    }
 }
 
-void CMainFrame::accountModify()
+void CRecordCommands::deleteSelected()
 {
-    const int row = m_page->accountList()->selectionMark();
-    if (m_page->currentView() != VIEW_ACCOUNTS || row < 0)
+    switch (m_frame.midPage()->currentView()) {
+    case VIEW_ACCOUNTS:
+        accountDelete();
+        break;
+    case VIEW_TRANSACTIONS:
+        transactionDelete();
+        break;
+    case VIEW_PLANNER:
+        planDelete();
+        break;
+    case VIEW_CATEGORIES:
+        categoryDelete();
+        break;
+    default:
+        break;
+    }
+}
+
+void CRecordCommands::modifyRow(int row)
+{
+    CMidPage *page = m_frame.midPage();
+    if (page->visibleControl() == VIEW_TRANSACTIONS && isPlanRow(row, page->accountTransList()->count())) {
+        m_frame.runCommand(ID_PLAN_MODIFY);
         return;
-    const QString id = m_page->accountList()->idAt(row);
-    CAccountDlg dialog(this);
-    dialog.setRecord(m_store.lookupAccount(id));
-    dialog.setOtherNumbers(otherNumbers(m_store, id));
+    }
+    if (page->visibleControl() == VIEW_TRANSACTIONS_ALL) {
+        modifyAllAccountsTransaction(page->allTransList()->keyAt(row));
+        m_frame.updateCommandStates();
+        return;
+    }
+    m_frame.runCommand(ID_MODIFY);
+}
+
+void CRecordCommands::showListMenu(int row, const QPoint &globalPos)
+{
+    m_frame.updateCommandStates();
+    CMidPage *page = m_frame.midPage();
+    QMenu menu(&m_frame);
+    const int control = page->visibleControl();
+    const int count = page->accountTransList()->count();
+    const bool planRow = (control == VIEW_TRANSACTIONS && isPlanRow(row, count)) || control == VIEW_PLANNER;
+    if (control == VIEW_TRANSACTIONS && !planRow && !isTransactionRow(row, count))
+        return; // the opening row and the separator rows have no menu
+    const auto item = [&](const QString &text, int id) {
+        menu.addAction(text, this, [this, id] { m_frame.runCommand(id); });
+    };
+    if (planRow) {
+        item(commandInfo(ID_PLAN_MODIFY).text, ID_PLAN_MODIFY);
+        item(commandInfo(ID_PLAN_DELETE).text, ID_PLAN_DELETE);
+        menu.addSeparator();
+        item(commandInfo(ID_CONVERT_PLAN).text, ID_CONVERT_PLAN);
+    } else {
+        item(QStringLiteral("Modify"), ID_MODIFY);
+        item(QStringLiteral("Delete"), ID_DELETE);
+    }
+    menu.exec(globalPos);
+}
+
+void CRecordCommands::showCategoryMenu(const QPoint &globalPos)
+{
+    m_frame.updateCommandStates();
+    QMenu menu(&m_frame);
+    for (int id : {ID_CATEGORY_ADD, ID_CATEGORY_MODIFY, ID_CATEGORY_DELETE})
+        menu.addAction(m_frame.action(id));
+    menu.exec(globalPos);
+}
+
+// ---------------------------------------------------------------- accounts
+
+void CRecordCommands::accountAdd()
+{
+    CAccountDlg dialog(&m_frame);
+    dialog.setOtherNumbers(otherNumbers(m_frame.store(), QString()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeChange([&] { m_frame.store().addAccount(dialog.record()); });
+    m_frame.refillAccountSelector();
+    m_frame.refreshCurrentView();
+}
+
+void CRecordCommands::accountModify()
+{
+    CMidPage *page = m_frame.midPage();
+    const int row = page->accountList()->selectionMark();
+    if (page->currentView() != VIEW_ACCOUNTS || row < 0)
+        return;
+    const QString id = page->accountList()->idAt(row);
+    CAccountDlg dialog(&m_frame);
+    dialog.setRecord(m_frame.store().lookupAccount(id));
+    dialog.setOtherNumbers(otherNumbers(m_frame.store(), id));
     if (dialog.exec() != QDialog::Accepted)
         return;
     AccountRecord record = dialog.record();
     record.id = id;
-    storeChange([&] { m_store.modifyAccount(record); });
-    refillAccountSelector();
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().modifyAccount(record); });
+    m_frame.refillAccountSelector();
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::accountDelete()
+void CRecordCommands::accountDelete()
 {
-    const int row = m_page->accountList()->selectionMark();
-    if (m_page->currentView() != VIEW_ACCOUNTS || row < 0)
+    CMidPage *page = m_frame.midPage();
+    const int row = page->accountList()->selectionMark();
+    if (page->currentView() != VIEW_ACCOUNTS || row < 0)
         return;
-    const QString id = m_page->accountList()->idAt(row);
-    if (!confirm(this, IDS_CONFIRM_DELETE_ACCOUNT))
+    const QString id = page->accountList()->idAt(row);
+    if (!confirm(&m_frame, IDS_CONFIRM_DELETE_ACCOUNT))
         return;
-    storeChange([&] { m_store.deleteAccount(id); });
-    refillAccountSelector();
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().deleteAccount(id); });
+    m_frame.refillAccountSelector();
+    m_frame.refreshCurrentView();
 }
 
 // ------------------------------------------------------------ transactions
 
-void CMainFrame::transactionAdd()
+void CRecordCommands::transactionAdd()
 {
-    if (!m_selector->isAccountSelected())
+    CAccountCombo *selector = m_frame.accountSelector();
+    if (!selector->isAccountSelected())
         return;
     TransactionRecord record;
-    if (!editTransaction(QStringLiteral("Transaction"), m_selector->currentAccountId(), false, record))
+    if (!editTransaction(QStringLiteral("Transaction"), selector->currentAccountId(), false, record))
         return;
-    storeChange([&] { m_store.addTransaction(record); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().addTransaction(record); });
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::transactionModify()
+void CRecordCommands::transactionModify()
 {
-    if (m_page->currentView() != VIEW_TRANSACTIONS)
+    CMidPage *page = m_frame.midPage();
+    if (page->currentView() != VIEW_TRANSACTIONS)
         return;
-    if (m_page->allAccountsMode()) {
-        const int row = m_page->allTransList()->selectionMark();
+    if (page->allAccountsMode()) {
+        const int row = page->allTransList()->selectionMark();
         if (row >= 0)
-            modifyAllAccountsTransaction(m_page->allTransList()->keyAt(row));
+            modifyAllAccountsTransaction(page->allTransList()->keyAt(row));
         return;
     }
-    const CAccountTransListCtrl *list = m_page->accountTransList();
+    const CAccountTransListCtrl *list = page->accountTransList();
     const int row = list->selectionMark();
     if (isPlanRow(row, list->count())) {
         planModify();
@@ -139,140 +259,144 @@ void CMainFrame::transactionModify()
     if (!isTransactionRow(row, list->count()))
         return;
     const QString key = list->keyAt(row);
-    TransactionRecord record = m_store.lookupTransaction(key);
+    TransactionRecord record = m_frame.store().lookupTransaction(key);
     if (!editTransaction(QStringLiteral("Transaction"), key.left(16), true, record))
         return;
-    storeChange([&] { m_store.modifyTransaction(key, record); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().modifyTransaction(key, record); });
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::modifyAllAccountsTransaction(const QString &key)
+void CRecordCommands::modifyAllAccountsTransaction(const QString &key)
 {
     if (key.isEmpty())
         return;
-    TransactionRecord record = m_store.lookupAllTransaction(key);
+    TransactionRecord record = m_frame.store().lookupAllTransaction(key);
     if (!editTransaction(QStringLiteral("Transaction"), key.left(16), true, record))
         return;
-    storeChange([&] { m_store.modifyAllTransaction(key, record); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().modifyAllTransaction(key, record); });
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::transactionDelete()
+void CRecordCommands::transactionDelete()
 {
-    if (m_page->currentView() != VIEW_TRANSACTIONS)
+    CMidPage *page = m_frame.midPage();
+    if (page->currentView() != VIEW_TRANSACTIONS)
         return;
-    if (m_page->allAccountsMode()) {
-        const int row = m_page->allTransList()->selectionMark();
-        if (row < 0 || !confirm(this, IDS_CONFIRM_DELETE_TRANSACTION))
+    if (page->allAccountsMode()) {
+        const int row = page->allTransList()->selectionMark();
+        if (row < 0 || !confirm(&m_frame, IDS_CONFIRM_DELETE_TRANSACTION))
             return;
-        const QString key = m_page->allTransList()->keyAt(row);
-        storeChange([&] { m_store.deleteAllTransaction(key); });
-        refreshCurrentView();
+        const QString key = page->allTransList()->keyAt(row);
+        storeChange([&] { m_frame.store().deleteAllTransaction(key); });
+        m_frame.refreshCurrentView();
         return;
     }
-    const CAccountTransListCtrl *list = m_page->accountTransList();
+    const CAccountTransListCtrl *list = page->accountTransList();
     const int row = list->selectionMark();
     if (isPlanRow(row, list->count())) {
         planDelete();
         return;
     }
-    if (!isTransactionRow(row, list->count()) || !confirm(this, IDS_CONFIRM_DELETE_TRANSACTION))
+    if (!isTransactionRow(row, list->count()) || !confirm(&m_frame, IDS_CONFIRM_DELETE_TRANSACTION))
         return;
     const QString key = list->keyAt(row);
-    storeChange([&] { m_store.deleteTransaction(key); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().deleteTransaction(key); });
+    m_frame.refreshCurrentView();
 }
 
 // ------------------------------------------------------------------- plans
 
-void CMainFrame::planAdd()
+void CRecordCommands::planAdd()
 {
-    if (!m_selector->isAccountSelected())
+    CAccountCombo *selector = m_frame.accountSelector();
+    if (!selector->isAccountSelected())
         return;
     TransactionRecord record;
-    if (!editTransaction(QStringLiteral("Plan"), m_selector->currentAccountId(), false, record))
+    if (!editTransaction(QStringLiteral("Plan"), selector->currentAccountId(), false, record))
         return;
-    storeChange([&] { m_store.addPlan(record); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().addPlan(record); });
+    m_frame.refreshCurrentView();
 }
 
-QString CMainFrame::selectedPlanKey() const
+QString CRecordCommands::selectedPlanKey() const
 {
-    if (m_page->currentView() == VIEW_PLANNER) {
-        const int row = m_page->planList()->selectionMark();
-        return row >= 0 ? m_page->planList()->keyAt(row) : QString();
+    const CMidPage *page = m_frame.midPage();
+    if (page->currentView() == VIEW_PLANNER) {
+        const int row = page->planList()->selectionMark();
+        return row >= 0 ? page->planList()->keyAt(row) : QString();
     }
-    if (m_page->currentView() == VIEW_TRANSACTIONS && !m_page->allAccountsMode()) {
-        const CAccountTransListCtrl *list = m_page->accountTransList();
+    if (page->currentView() == VIEW_TRANSACTIONS && !page->allAccountsMode()) {
+        const CAccountTransListCtrl *list = page->accountTransList();
         const int row = list->selectionMark();
         return isPlanRow(row, list->count()) ? list->keyAt(row) : QString();
     }
     return {};
 }
 
-void CMainFrame::planModify()
+void CRecordCommands::planModify()
 {
     const QString key = selectedPlanKey();
     if (key.isEmpty())
         return;
-    TransactionRecord record = m_store.lookupPlan(key);
+    TransactionRecord record = m_frame.store().lookupPlan(key);
     if (!editTransaction(QStringLiteral("Plan"), key.left(16), true, record))
         return;
-    storeChange([&] { m_store.modifyPlan(key, record); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().modifyPlan(key, record); });
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::planDelete()
+void CRecordCommands::planDelete()
 {
     const QString key = selectedPlanKey();
-    if (key.isEmpty() || !confirm(this, IDS_CONFIRM_DELETE_PLAN))
+    if (key.isEmpty() || !confirm(&m_frame, IDS_CONFIRM_DELETE_PLAN))
         return;
-    storeChange([&] { m_store.deletePlan(key); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().deletePlan(key); });
+    m_frame.refreshCurrentView();
 }
 
-void CMainFrame::convertPlan()
+void CRecordCommands::convertPlan()
 {
     const QString key = selectedPlanKey();
-    if (key.isEmpty() || !confirm(this, IDS_CONFIRM_CONVERT_PLAN))
+    if (key.isEmpty() || !confirm(&m_frame, IDS_CONFIRM_CONVERT_PLAN))
         return;
-    storeChange([&] { m_store.convertPlan(key); });
-    refreshCurrentView();
+    storeChange([&] { m_frame.store().convertPlan(key); });
+    m_frame.refreshCurrentView();
 }
 
 // -------------------------------------------------------------- categories
 
-void CMainFrame::categoryAdd()
+void CRecordCommands::categoryAdd()
 {
-    if (m_page->currentView() != VIEW_CATEGORIES)
+    if (m_frame.midPage()->currentView() != VIEW_CATEGORIES)
         return;
-    CCategoryDlg dialog(this);
+    CCategoryDlg dialog(&m_frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // A blank name would be a category nobody can pick or see.
     const QString name = dialog.name().trimmed();
     if (!name.isEmpty())
-        m_page->categoryTree()->add(name);
+        m_frame.midPage()->categoryTree()->add(name);
 }
 
-void CMainFrame::categoryModify()
+void CRecordCommands::categoryModify()
 {
-    QTreeWidgetItem *item = m_page->categoryTree()->currentItem();
-    if (m_page->currentView() != VIEW_CATEGORIES || !item)
+    CCategoryTreeCtrl *tree = m_frame.midPage()->categoryTree();
+    QTreeWidgetItem *item = tree->currentItem();
+    if (m_frame.midPage()->currentView() != VIEW_CATEGORIES || !item)
         return;
-    CCategoryDlg dialog(this);
+    CCategoryDlg dialog(&m_frame);
     dialog.setName(item->text(0));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.name().trimmed();
     if (!name.isEmpty())
-        m_page->categoryTree()->rename(item, name);
+        tree->rename(item, name);
 }
 
-void CMainFrame::categoryDelete()
+void CRecordCommands::categoryDelete()
 {
-    QTreeWidgetItem *item = m_page->categoryTree()->currentItem();
-    if (m_page->currentView() != VIEW_CATEGORIES || !item || !confirm(this, IDS_CONFIRM_DELETE_CATEGORY))
+    QTreeWidgetItem *item = m_frame.midPage()->categoryTree()->currentItem();
+    if (m_frame.midPage()->currentView() != VIEW_CATEGORIES || !item || !confirm(&m_frame, IDS_CONFIRM_DELETE_CATEGORY))
         return;
     delete item;
 }

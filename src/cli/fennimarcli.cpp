@@ -123,12 +123,6 @@ QString tsvField(QString text)
     return text;
 }
 
-QString trimmedSubject(const QString &text)
-{
-    const QString subject = text.trimmed();
-    return subject.isEmpty() ? QStringLiteral("No Subject") : subject;
-}
-
 void printTree(QTextStream &out, const QList<CategoryNode> &nodes, int depth)
 {
     for (const CategoryNode &node : nodes) {
@@ -431,7 +425,7 @@ QString FennimarCli::requireRecord(const QString &key, bool plan)
         if (!m_store->plans().contains(key))
             failure(QStringLiteral("There is no plan \"%1\".").arg(key));
     } else {
-        m_store->loadAccountTransactions(key.left(16));
+        m_store->loadAccountTransactions(accountIdOfKey(key));
         if (!m_store->accountTransactions().contains(key))
             failure(QStringLiteral("There is no transaction \"%1\".").arg(key));
     }
@@ -546,34 +540,31 @@ void applyAccountOptions(const QCommandLineParser &p, AccountRecord &a)
         if (!ok || a.icon < 0)
             failure(QStringLiteral("--icon \"%1\" is not a picture index").arg(p.value(kIcon)));
     }
-    if (a.accountNumber.isEmpty())
-        failure(QStringLiteral("Please enter the Account Number."));
+    const QString problem = accountProblem(a);
+    if (!problem.isEmpty())
+        failure(problem);
 }
 
-void applyRecordOptions(const QCommandLineParser &p, TransactionRecord &r)
+// The options given, as the record rules take them.
+RecordInput recordInput(const QCommandLineParser &p)
 {
     if (p.isSet(kExpense) && p.isSet(kIncome))
         usageError(QStringLiteral("--expense and --income exclude each other"));
-    // Neither amount nor kind given: the stored amount stays exactly as it is.
-    if (p.isSet(kAmount) || p.isSet(kExpense) || p.isSet(kIncome)) {
-        double magnitude = std::abs(r.amount);
-        if (p.isSet(kAmount))
-            magnitude = parseAmount(p.value(kAmount), QStringLiteral("--amount"));
-        if (p.isSet(kExpense))
-            r.incomeFlag = 0;
-        if (p.isSet(kIncome))
-            r.incomeFlag = 1;
-        r.amount = r.incomeFlag || magnitude == 0.0 ? magnitude : -magnitude; // never -0
-    }
+    RecordInput input;
+    if (p.isSet(kAmount))
+        input.magnitude = parseAmount(p.value(kAmount), QStringLiteral("--amount"));
+    if (p.isSet(kExpense) || p.isSet(kIncome))
+        input.income = p.isSet(kIncome);
     // A day without a time of day is its noon, inside that day's period.
     if (p.isSet(kDate))
-        r.date = parseDate(p.value(kDate), QStringLiteral("--date"), QTime(12, 0));
+        input.date = parseDate(p.value(kDate), QStringLiteral("--date"), QTime(12, 0));
     if (p.isSet(kSubject))
-        r.subject = trimmedSubject(p.value(kSubject));
+        input.subject = p.value(kSubject);
     if (p.isSet(kCategory))
-        r.category = p.value(kCategory);
+        input.category = p.value(kCategory);
     if (p.isSet(kNotes))
-        r.notes = p.value(kNotes);
+        input.notes = p.value(kNotes);
+    return input;
 }
 
 } // namespace
@@ -610,8 +601,10 @@ void FennimarCli::addRecord(bool plan)
         usageError(QStringLiteral("--amount X is needed"));
     TransactionRecord r;
     r.key = requireAccount(option(QStringLiteral("account")));
-    r.subject = QStringLiteral("No Subject");
-    applyRecordOptions(m_parser, r);
+    RecordInput input = recordInput(m_parser);
+    // A new record given no --subject is stored with the subject of a blank one.
+    input.subject = input.subject.value_or(QString());
+    applyRecordInput(input, r);
     m_out << (plan ? m_store->addPlan(r) : m_store->addTransaction(r)) << '\n';
 }
 
@@ -619,7 +612,7 @@ void FennimarCli::modifyRecord(bool plan)
 {
     const QString key = requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
     TransactionRecord r = plan ? m_store->lookupPlan(key) : m_store->lookupTransaction(key);
-    applyRecordOptions(m_parser, r);
+    applyRecordInput(recordInput(m_parser), r);
     if (plan)
         m_store->modifyPlan(key, r);
     else

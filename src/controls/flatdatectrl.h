@@ -18,7 +18,6 @@ public:
     explicit CFlatDateCtrl(QWidget *parent = nullptr, int commandId = 0);
 
     int commandId() const { return m_commandId; }
-    void setCommandId(int id) { m_commandId = id; }
 
     // The look being shown: 0 normal, 1 hot, 2 pressed.
     int drawState() const;

@@ -27,7 +27,6 @@ public:
 
     // Picture i goes before the title of column i.
     void setPictures(const QList<QIcon> &pictures);
-    bool hasPictures() const { return !m_pictures.isEmpty(); }
 
     // The colour the gradient is chosen by; GuiDrawLayer's face colour at first.
     void setBaseColour(const QColor &base);
@@ -41,7 +40,6 @@ public:
     static int bandOfRow(int y, int height);
 
     // The column under the mouse, or -1.
-    int hotColumn() const { return m_hotColumn; }
     // The title as painted: elided to the room right of the indent.
     QString displayedTitle(int logicalIndex) const;
     QRect titleRect(int logicalIndex) const;

@@ -131,6 +131,15 @@ QString TransactionListModel::keyAt(int row) const
     return rowAt(row).data->key;
 }
 
+TransactionTable TransactionListModel::shownRows() const
+{
+    TransactionTable shown;
+    shown.reserve(m_order.size());
+    for (int index : m_order)
+        shown.append(m_rows.rows[index]);
+    return shown;
+}
+
 void TransactionListModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= m_columns.size())

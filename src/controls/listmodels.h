@@ -62,6 +62,8 @@ public:
     // The rows in the fill's order, whatever order they are shown in.
     const TransactionTable &rows() const { return m_rows.rows; }
     const AccountTransRows &accountTransRows() const { return m_rows; }
+    // The rows in the order they are shown.
+    TransactionTable shownRows() const;
     int count() const { return m_rows.count; }
     void clear();
     // The key of a shown row, empty for rows without a row object.

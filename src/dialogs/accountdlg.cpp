@@ -7,6 +7,7 @@
 #include "images.h"
 #include "messagebox.h"
 #include "notesedit.h"
+#include "recordrules.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -86,24 +87,31 @@ void CAccountDlg::onOk()
     const std::optional<double> minimumBalance = m_minimumBalance->checkedAmount();
     if (!minimumBalance)
         return;
-    if (m_number->text().isEmpty()) {
-        showMessage(this, QStringLiteral("Please enter the Account Number."));
-        m_number->setFocus();
+    AccountRecord edited = m_record;
+    edited.accountNumber = m_number->text();
+    edited.name = m_name->text();
+    edited.bank = m_bank->text();
+    edited.minimumBalance = *minimumBalance;
+    edited.notes = m_notes->notes();
+    edited.icon = m_icon;
+    AccountField field = AccountField::None;
+    const QString problem = accountProblem(edited, &field);
+    if (!problem.isEmpty()) {
+        showMessage(this, problem);
+        if (field == AccountField::MinimumBalance)
+            m_minimumBalance->setFocus();
+        else
+            m_number->setFocus();
         return;
     }
     // The lists and exports name an account by its number alone.
-    if (m_otherNumbers.contains(m_number->text())
+    if (m_otherNumbers.contains(edited.accountNumber)
         && showMessage(this, QStringLiteral("Another account already has this number. Save anyway?"),
                        MessageIcon::Question, MessageButtons::YesNo)
                != MessageYes) {
         m_number->setFocus();
         return;
     }
-    m_record.accountNumber = m_number->text();
-    m_record.name = m_name->text();
-    m_record.bank = m_bank->text();
-    m_record.minimumBalance = *minimumBalance;
-    m_record.notes = m_notes->notes();
-    m_record.icon = m_icon;
+    m_record = edited;
     accept();
 }

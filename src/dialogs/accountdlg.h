@@ -26,9 +26,6 @@ public:
     // After OK, the edited record; the id is the one given.
     AccountRecord record() const { return m_record; }
 
-    // The picture shown, as it will be stored.
-    int iconIndex() const { return m_icon; }
-
 private:
     void showIcon(int index);
     void onIcon();

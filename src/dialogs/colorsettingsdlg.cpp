@@ -117,8 +117,6 @@ void CColorSettingsDlg::pick(CColorSwatch *swatch)
 void CColorSettingsDlg::onOk()
 {
     try {
-        if (m_workDir.isEmpty())
-            throw FileError(QStringLiteral("Graph.grp"), QStringLiteral("no working directory has been chosen"));
         writeChartColourFile(m_workDir, colours());
     } catch (const FileError &e) {
         showMessage(this, LoadText(IDS_COLOURS_NOT_SAVED).arg(e.message()), MessageIcon::Stop);

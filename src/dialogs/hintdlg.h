@@ -24,8 +24,6 @@ public:
     // three wrong answers, Cancel or when there is no password.
     int run();
 
-    int wrongAnswers() const { return m_wrongAnswers; }
-
 private:
     void onOk();
 

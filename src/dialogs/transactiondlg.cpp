@@ -8,6 +8,7 @@
 #include "guicomboboxext.h"
 #include "guidrawlayer.h"
 #include "notesedit.h"
+#include "recordrules.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -197,19 +198,18 @@ void CTransactionDlg::onOk()
     if (!magnitude)
         return;
 
-    const bool income = m_income->isChecked();
-    const QString subject = m_subject->text().trimmed();
-    m_record.subject = subject.isEmpty() ? QStringLiteral("No Subject") : subject;
-    m_record.date = OleDateTime::fromDateTime(m_date->dateTime());
-    // Neither the amount nor the kind touched: the record keeps both as given,
-    // even a sign its kind disagrees with (an income stored negative).
-    if (!m_amount->isUntouched() || income != m_shownIncome) {
-        // No "-0" for an expense of nothing.
-        m_record.amount = income || *magnitude == 0.0 ? *magnitude : -*magnitude;
-        m_record.incomeFlag = income ? 1 : 0;
-    }
-    m_record.category = m_category->text();
-    m_record.notes = m_notes->notes();
+    RecordInput input;
+    input.subject = m_subject->text();
+    input.date = OleDateTime::fromDateTime(m_date->dateTime());
+    // Only what the user changed counts as given, so that an untouched amount
+    // and kind come back exactly as stored.
+    if (!m_amount->isUntouched())
+        input.magnitude = *magnitude;
+    if (m_income->isChecked() != m_shownIncome)
+        input.income = m_income->isChecked();
+    input.category = m_category->text();
+    input.notes = m_notes->notes();
+    applyRecordInput(input, m_record);
     if (!m_locked && m_account->currentIndex() >= 0)
         m_accountId = m_account->currentData(kIdRole).toString();
     accept();

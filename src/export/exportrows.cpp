@@ -32,13 +32,11 @@ ExportTransactions exportTransactions(const AccountTransRows &rows)
     if (count <= 0)
         return result;
     result.openingText = rows.rows[0].text(0);
-    result.openingAmount = rowData(rows.rows[0]).amount;
-    double balance = result.openingAmount;
+    result.openingBalance = rowData(rows.rows[0]).balance;
     result.rows.reserve(count - 1);
     for (int i = 1; i < count; ++i) {
-        const TransactionRow row = rowData(rows.rows[i]);
-        balance += row.amount;
-        result.rows.append({row, balance});
+        if (rows.rows[i].data)
+            result.rows.append(*rows.rows[i].data);
     }
     return result;
 }

@@ -23,19 +23,14 @@ Data rowData(const ListRow<Data> &row)
     return row.data.value_or(Data{});
 }
 
-// One transaction of the one-account list with the running balance the exports
-// write: the opening amount plus every amount up to and including this row's.
-struct BalancedTransaction
-{
-    TransactionRow row;
-    double balance = 0.0;
-};
-
+// The part of the one-account list that the exports write: the opening row and
+// the period's transactions, each with the running balance the store gave it.
+// The plans block after them is not exported.
 struct ExportTransactions
 {
     QString openingText; // the "Balance till" row's first column
-    double openingAmount = 0.0;
-    QList<BalancedTransaction> rows; // rows 1 to N - 1, in list order
+    double openingBalance = 0.0;
+    QList<TransactionRow> rows; // rows 1 to N - 1, in list order
 };
 
 ExportTransactions exportTransactions(const AccountTransRows &rows);

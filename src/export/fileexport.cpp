@@ -23,38 +23,3 @@ void writeExport(ExportFormat format, const QString &path, const ExportSource &s
 {
     writeExportFile(path, exportBytes(format, source));
 }
-
-namespace {
-
-struct FormatFile
-{
-    const char *suffix;
-    const char *filter;
-};
-
-FormatFile formatFile(ExportFormat format)
-{
-    switch (format) {
-    case ExportFormat::Text:
-        return {"txt", "Text Files (*.txt)"};
-    case ExportFormat::Csv:
-        return {"csv", "csv Files (*.csv)"};
-    case ExportFormat::Html:
-        return {"html", "HTML Files (*.html)"};
-    case ExportFormat::Pdf:
-        break;
-    }
-    return {"pdf", "PDF Files (*.pdf)"};
-}
-
-} // namespace
-
-QString exportSuffix(ExportFormat format)
-{
-    return QString::fromLatin1(formatFile(format).suffix);
-}
-
-QString exportFilter(ExportFormat format)
-{
-    return QString::fromLatin1(formatFile(format).filter);
-}

@@ -13,8 +13,3 @@ QByteArray exportBytes(ExportFormat format, const ExportSource &source);
 
 // Writes the export to path, whole or not at all. Throws FileError.
 void writeExport(ExportFormat format, const QString &path, const ExportSource &source);
-
-// The Save As dialog's default suffix ("txt", "csv", "html", "pdf") and filter
-// ("Text Files (*.txt)").
-QString exportSuffix(ExportFormat format);
-QString exportFilter(ExportFormat format);

@@ -48,13 +48,13 @@ QString transactionsTable(const QString &title, const AccountTransRows &rows)
                    + QStringLiteral("</td></tr>")
                    + headingRow({"Date", "Subject", "Amount", "Balance"})
                    + QStringLiteral("<tr bgcolor='#FFFF00'><td colspan = 3><b>") + htmlEscaped(t.openingText)
-                   + QStringLiteral("</b></td><td align='right'><b>") + amountCell(t.openingAmount)
+                   + QStringLiteral("</b></td><td align='right'><b>") + amountCell(t.openingBalance)
                    + QStringLiteral("</b></td></tr>");
-    for (const BalancedTransaction &b : t.rows) {
-        html += QStringLiteral("<tr><td align='left'>") + htmlEscaped(formatDate(b.row.date))
-                + QStringLiteral("</td><td align='left'>") + htmlEscaped(b.row.subject)
-                + QStringLiteral("</td><td align='right'>") + amountCell(b.row.amount)
-                + QStringLiteral("</td><td align='right'>") + amountCell(b.balance) + QStringLiteral("</td></tr>");
+    for (const TransactionRow &row : t.rows) {
+        html += QStringLiteral("<tr><td align='left'>") + htmlEscaped(formatDate(row.date))
+                + QStringLiteral("</td><td align='left'>") + htmlEscaped(row.subject)
+                + QStringLiteral("</td><td align='right'>") + amountCell(row.amount)
+                + QStringLiteral("</td><td align='right'>") + amountCell(row.balance) + QStringLiteral("</td></tr>");
     }
     return html + kTableEnd;
 }

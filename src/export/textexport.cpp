@@ -24,9 +24,9 @@ QList<Line> transactionLines(const QString &title, const AccountTransRows &rows)
     QList<Line> lines{{QStringLiteral("Account No:"), title},
                       {QStringLiteral("Date"), QStringLiteral("Subject"), QStringLiteral("Amount"),
                        QStringLiteral("Balance")},
-                      {t.openingText, QString(), QString(), fixedAmount(t.openingAmount)}};
-    for (const BalancedTransaction &b : t.rows)
-        lines.append({formatDate(b.row.date), b.row.subject, fixedAmount(b.row.amount), fixedAmount(b.balance)});
+                      {t.openingText, QString(), QString(), fixedAmount(t.openingBalance)}};
+    for (const TransactionRow &row : t.rows)
+        lines.append({formatDate(row.date), row.subject, fixedAmount(row.amount), fixedAmount(row.balance)});
     lines << Line() << Line() << Line();
     return lines;
 }

@@ -5,6 +5,7 @@
 #include "chartcolours.h"
 #include "datastore.h"
 #include "fileio.h"
+#include "filenames.h"
 #include "recordfiles.h"
 #include "settingsfile.h"
 
@@ -16,9 +17,6 @@
 #include <functional>
 
 namespace {
-
-const QString kAccountExt = QStringLiteral(".act");
-const QString kTransactionExt = QStringLiteral(".tra");
 
 // What a check knows beyond the problems, for the repair that follows it.
 struct Findings
@@ -61,7 +59,7 @@ Findings findProblems(const QString &dir)
 
     QSet<QString> accounts;
     QString why;
-    for (const DirEntry &entry : listDirEntries(dir, kAccountExt)) {
+    for (const DirEntry &entry : listDirEntries(dir, kAccountExtension)) {
         if (entry.type == EntryType::Directory)
             continue;
         if (const auto a = readAccountFile(dir, entry, &why))
@@ -71,7 +69,7 @@ Findings findProblems(const QString &dir)
     }
     check.accounts = int(accounts.size());
 
-    for (const DirEntry &entry : listDirEntries(dir, kTransactionExt)) {
+    for (const DirEntry &entry : listDirEntries(dir, kTransactionExtension)) {
         if (entry.type == EntryType::Directory)
             continue;
         const auto r = readTransactionFile(dir, entry, &why);
@@ -110,11 +108,11 @@ Findings findProblems(const QString &dir)
         }
     }
 
-    if (const auto entry = namedEntry(dir, QStringLiteral("Category.cat"))) {
+    if (const auto entry = namedEntry(dir, kCategoryFileName)) {
         if (const auto bytes = readEntry(dir, *entry, check); bytes && !decodeCategoryTree(*bytes))
             check.problems.append({entry->name, QStringLiteral("cut short or malformed")});
     }
-    if (const auto entry = namedEntry(dir, QStringLiteral("Graph.grp"))) {
+    if (const auto entry = namedEntry(dir, kChartColourFileName)) {
         if (const auto bytes = readEntry(dir, *entry, check);
             bytes && *bytes != encodeChartColours(decodeChartColours(*bytes, 6)))
             check.problems.append({entry->name, QStringLiteral("not a count of 12 and twelve colours")});
@@ -124,7 +122,7 @@ Findings findProblems(const QString &dir)
         check.problems.append({QFileInfo(settingsFilePath(dir)).fileName(),
                                settings.reason + QStringLiteral(" (nobody is admitted; a repair leaves it alone)"),
                                false});
-    if (const auto lock = namedEntry(dir, QStringLiteral("Plan.lock")); lock && lock->type != EntryType::File)
+    if (const auto lock = namedEntry(dir, kLockFileName); lock && lock->type != EntryType::File)
         check.problems.append({lock->name, describeEntry(QDir(dir).filePath(lock->name)) + QStringLiteral(", not a file")});
 
     for (const DirEntry &entry : listDirEntries(dir, QString())) {

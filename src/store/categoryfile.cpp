@@ -2,14 +2,13 @@
 
 #include "archive.h"
 #include "fileio.h"
+#include "filenames.h"
 #include "stringtable.h"
 
 #include <QDir>
 #include <QHash>
 
 namespace {
-
-const QString kCategoryFile = QStringLiteral("Category.cat");
 
 void encodeNodes(ArchiveWriter &out, const QList<CategoryNode> &nodes, qint32 parent, qint32 &next)
 {
@@ -116,7 +115,7 @@ std::optional<CategoryTree> decodeCategoryTree(QByteArrayView bytes)
 
 CategoryTree readCategoryFile(const QString &workDir)
 {
-    const auto bytes = readWholeFile(QDir(workDir).filePath(kCategoryFile));
+    const auto bytes = readWholeFile(QDir(workDir).filePath(kCategoryFileName));
     if (!bytes)
         return {};
     return decodeCategoryTree(*bytes).value_or(CategoryTree());
@@ -126,15 +125,15 @@ void writeCategoryFile(const QString &workDir, const CategoryTree &tree)
 {
     if (tree.isEmpty())
         return;
-    writeFileAtomic(QDir(workDir).filePath(kCategoryFile), encodeCategoryTree(tree));
+    writeFileAtomic(QDir(workDir).filePath(kCategoryFileName), encodeCategoryTree(tree));
 }
 
 bool ensureCategoryFile(const QString &workDir)
 {
-    if (!listEntries(workDir, QStringLiteral(".cat"), false).isEmpty())
+    if (!listEntries(workDir, kCategoryExtension, false).isEmpty())
         return false;
     try {
-        writeFileAtomic(QDir(workDir).filePath(kCategoryFile), encodeCategoryTree(defaultCategoryTree()));
+        writeFileAtomic(QDir(workDir).filePath(kCategoryFileName), encodeCategoryTree(defaultCategoryTree()));
     } catch (const FileError &) {
         return false; // the default files are written quietly, or not at all
     }

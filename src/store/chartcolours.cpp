@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "fileio.h"
+#include "filenames.h"
 #include "stringtable.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <cstdlib>
 
 namespace {
-
-const QString kChartColourFile = QStringLiteral("Graph.grp");
 
 void writeColours(ArchiveWriter &out, const QList<quint32> &colours, int slots)
 {
@@ -62,7 +61,7 @@ ChartColours decodeChartColours(QByteArrayView bytes, int slots)
 
 std::optional<ChartColours> readChartColourFile(const QString &workDir, int slots)
 {
-    const auto bytes = readWholeFile(QDir(workDir).filePath(kChartColourFile));
+    const auto bytes = readWholeFile(QDir(workDir).filePath(kChartColourFileName));
     if (!bytes)
         return std::nullopt;
     return decodeChartColours(*bytes, slots);
@@ -70,12 +69,14 @@ std::optional<ChartColours> readChartColourFile(const QString &workDir, int slot
 
 void writeChartColourFile(const QString &workDir, const ChartColours &colours)
 {
-    writeFileAtomic(QDir(workDir).filePath(kChartColourFile), encodeChartColours(colours));
+    if (workDir.isEmpty())
+        throw FileError(kChartColourFileName, QStringLiteral("no working directory has been chosen"));
+    writeFileAtomic(QDir(workDir).filePath(kChartColourFileName), encodeChartColours(colours));
 }
 
 bool ensureChartColourFile(const QString &workDir)
 {
-    if (!listEntries(workDir, QStringLiteral(".grp"), false).isEmpty())
+    if (!listEntries(workDir, kChartColourExtension, false).isEmpty())
         return false;
     try {
         writeChartColourFile(workDir, defaultChartColours());

@@ -28,7 +28,7 @@ ChartColours decodeChartColours(QByteArrayView bytes, int slots);
 
 // Graph.grp of the folder; nothing when it cannot be read.
 std::optional<ChartColours> readChartColourFile(const QString &workDir, int slots);
-// Writes Graph.grp whole. Throws FileError.
+// Writes Graph.grp whole. Throws FileError, also when no folder is given.
 void writeChartColourFile(const QString &workDir, const ChartColours &colours);
 // Writes the default colours unless some *.grp entry exists. Returns whether it wrote.
 bool ensureChartColourFile(const QString &workDir);

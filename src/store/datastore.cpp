@@ -2,6 +2,7 @@
 
 #include "categoryfile.h"
 #include "chartcolours.h"
+#include "filenames.h"
 #include "formatters.h"
 #include "recordfiles.h"
 #include "recordrules.h"
@@ -10,10 +11,6 @@
 
 namespace {
 
-const QString kAccountExt = QStringLiteral(".act");
-const QString kTransactionExt = QStringLiteral(".tra");
-// Taken only where the working directory itself cannot be locked.
-const QString kLockFileName = QStringLiteral("Plan.lock");
 constexpr int kLockWaitMs = 10 * 1000;
 
 // The newest id handed out by this process.
@@ -22,7 +19,7 @@ QDateTime g_lastIdTime;
 void requireId(const QString &id)
 {
     if (!isValidRecordId(id))
-        throw FileError(id + kAccountExt, QStringLiteral("\"%1\" is not an account id").arg(id));
+        throw FileError(id + kAccountExtension, QStringLiteral("\"%1\" is not an account id").arg(id));
 }
 
 void requireKey(const QString &key, const QString &ext)
@@ -137,7 +134,7 @@ QString CDataStore::nextFreeId(const std::function<bool(const QString &)> &taken
 void CDataStore::loadAccounts()
 {
     m_mapAccounts.clear();
-    for (const DirEntry &entry : listDirEntries(m_workDir, kAccountExt)) {
+    for (const DirEntry &entry : listDirEntries(m_workDir, kAccountExtension)) {
         if (entry.type == EntryType::Directory)
             continue;
         if (const auto record = readRecordFile(entry, readAccountFile))
@@ -227,9 +224,9 @@ AccountCombo CDataStore::fillAccountCombo(const QString &idToSelect) const
 CDataStore::TransactionIndex CDataStore::listTransactionFiles() const
 {
     TransactionIndex index;
-    for (DirEntry &entry : listDirEntries(m_workDir, kTransactionExt)) {
+    for (DirEntry &entry : listDirEntries(m_workDir, kTransactionExtension)) {
         if (entry.type != EntryType::Directory)
-            index[entry.name.left(16)].append(std::move(entry));
+            index[accountIdOfKey(entry.name)].append(std::move(entry));
     }
     return index;
 }
@@ -274,7 +271,7 @@ QString CDataStore::addTransaction(TransactionRecord record)
 void CDataStore::modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key,
                                      const TransactionRecord &record)
 {
-    requireKey(key, kTransactionExt);
+    requireKey(key, kTransactionExtension);
     const QString path = filePath(transactionFileName(key));
     TransactionRecord stored = record;
     stored.key = key;
@@ -291,7 +288,7 @@ void CDataStore::modifyTransactionIn(RecordMap<TransactionRecord> &table, const 
 
 void CDataStore::deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key)
 {
-    requireKey(key, kTransactionExt);
+    requireKey(key, kTransactionExtension);
     ChangeLock lock(*this);
     removeFile(filePath(transactionFileName(key)));
     table.remove(key);
@@ -343,7 +340,7 @@ TransactionRow CDataStore::rowFor(const TransactionRecord &r, const QString &acc
 
 ListRow<TransactionRow> CDataStore::recordRow(const TransactionRecord &r) const
 {
-    const AccountRecord *account = m_mapAccounts.find(r.key.left(16));
+    const AccountRecord *account = m_mapAccounts.find(r.accountId());
     const QString number = account ? account->accountNumber : QString();
     ListRow<TransactionRow> row;
     row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};

@@ -2,13 +2,13 @@
 
 #include "datastore.h"
 
+#include "filenames.h"
 #include "formatters.h"
 #include "recordfiles.h"
 #include "recordrules.h"
 
 namespace {
 
-const QString kPlanExt = QStringLiteral(".pln");
 constexpr qint64 kMaxPlanFileSize = qint64(1) << 30;
 
 } // namespace
@@ -17,7 +17,7 @@ QString CDataStore::planFilePath() const
 {
     // The first entry the listing gives that is not a folder. A link or FIFO
     // of that name is the plan file too, one that cannot be read.
-    for (const DirEntry &entry : listDirEntries(m_workDir, kPlanExt)) {
+    for (const DirEntry &entry : listDirEntries(m_workDir, kPlanExtension)) {
         if (entry.type != EntryType::Directory)
             return filePath(entry.name);
     }
@@ -63,7 +63,7 @@ void CDataStore::savePlans()
     if (path.isEmpty()) {
         const QByteArray bytes = encodePlans(m_mapPlans);
         nextFreeId([&](const QString &id) {
-            path = filePath(QStringLiteral("Plan") + id + kPlanExt);
+            path = filePath(kPlanPrefix + id + kPlanExtension);
             return !writeNewFile(path, bytes);
         });
         return;
@@ -136,7 +136,7 @@ void CDataStore::deleteAllPlans(const QString &accountId)
     changePlans([&] {
         bool removed = false;
         for (const QString &key : m_mapPlans.keys()) {
-            if (key.left(16) == accountId)
+            if (accountIdOfKey(key) == accountId)
                 removed = m_mapPlans.remove(key) || removed;
         }
         return removed;
@@ -158,7 +158,7 @@ QString CDataStore::convertPlan(const QString &key)
     if (!plan)
         throw FileError(planFilePath(), QStringLiteral("There is no plan \"%1\".").arg(key), FileError::Gone);
     TransactionRecord record = *plan;
-    record.key = key.left(16);
+    record.key = accountIdOfKey(key);
     const QString transactionKey = addTransaction(record);
     try {
         deletePlan(key);
@@ -181,7 +181,7 @@ TransactionTable CDataStore::fillPlansList() const
 int CDataStore::fillAccountPlansList(TransactionTable &list, const QString &accountId)
 {
     for (const auto &entry : m_mapPlans) {
-        if (entry.key().left(16) == accountId)
+        if (accountIdOfKey(entry.key()) == accountId)
             m_mapAccountPlans.insert(entry.key(), entry.value());
     }
     const int n = int(m_mapAccountPlans.size());

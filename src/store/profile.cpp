@@ -4,6 +4,9 @@
 
 namespace {
 
+const QString kWorkDirKey = QStringLiteral("Directory/Path");
+const QString kShowValuesKey = QStringLiteral("Show/Show");
+
 QSettings profile()
 {
     return QSettings(QStringLiteral("Kestrune"), QStringLiteral("Fennimar"));
@@ -13,7 +16,7 @@ QSettings profile()
 
 QString profileWorkDir()
 {
-    return profile().value(QStringLiteral("Directory/Path")).toString();
+    return profile().value(kWorkDirKey).toString();
 }
 
 void writeProfile(const QString &workDir, int first, int second)
@@ -21,15 +24,15 @@ void writeProfile(const QString &workDir, int first, int second)
     QSettings settings = profile();
     settings.setValue(QStringLiteral("Size/First"), first);
     settings.setValue(QStringLiteral("Size/Second"), second);
-    settings.setValue(QStringLiteral("Directory/Path"), workDir);
+    settings.setValue(kWorkDirKey, workDir);
 }
 
 int readShowValues()
 {
-    return profile().value(QStringLiteral("Show/Show"), 1).toInt();
+    return profile().value(kShowValuesKey, 1).toInt();
 }
 
 void writeShowValues(int show)
 {
-    profile().setValue(QStringLiteral("Show/Show"), show);
+    profile().setValue(kShowValuesKey, show);
 }

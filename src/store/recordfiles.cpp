@@ -1,6 +1,7 @@
 #include "recordfiles.h"
 
 #include "archive.h"
+#include "filenames.h"
 #include "recordrules.h"
 
 #include <QDir>
@@ -96,12 +97,12 @@ QString fileOf(const TransactionRecord &r)
 
 QString accountFileName(const QString &id)
 {
-    return id.trimmed() + QStringLiteral(".act");
+    return id.trimmed() + kAccountExtension;
 }
 
 QString transactionFileName(const QString &key)
 {
-    return key.trimmed() + QStringLiteral(".tra");
+    return key.trimmed() + kTransactionExtension;
 }
 
 std::optional<AccountRecord> readAccountFile(const QString &dir, const DirEntry &entry, QString *problem)

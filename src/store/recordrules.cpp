@@ -5,6 +5,16 @@
 
 #include <cmath>
 
+namespace {
+
+QString recordSubject(const QString &text)
+{
+    const QString subject = text.trimmed();
+    return subject.isEmpty() ? QStringLiteral("No Subject") : subject;
+}
+
+} // namespace
+
 double roundToCents(double value)
 {
     const double cents = std::round(value * 100.0) / 100.0;
@@ -57,4 +67,37 @@ QString recordProblem(const AccountRecord &record)
 {
     const QString amount = amountProblem(record.minimumBalance);
     return amount.isEmpty() ? QString() : QStringLiteral("the minimum balance ") + amount;
+}
+
+void applyRecordInput(const RecordInput &input, TransactionRecord &record)
+{
+    if (input.subject)
+        record.subject = recordSubject(*input.subject);
+    if (input.date)
+        record.date = *input.date;
+    if (input.magnitude || input.income) {
+        const double magnitude = std::abs(input.magnitude.value_or(record.amount));
+        const bool income = input.income.value_or(record.incomeFlag != 0);
+        record.amount = income || magnitude == 0.0 ? magnitude : -magnitude;
+        record.incomeFlag = income ? 1 : 0;
+    }
+    if (input.category)
+        record.category = *input.category;
+    if (input.notes)
+        record.notes = *input.notes;
+}
+
+QString accountProblem(const AccountRecord &account, AccountField *field)
+{
+    const auto refuse = [&](AccountField at, const QString &why) {
+        if (field)
+            *field = at;
+        return why;
+    };
+    if (account.accountNumber.isEmpty())
+        return refuse(AccountField::AccountNumber, QStringLiteral("Please enter the Account Number."));
+    const QString amount = amountProblem(account.minimumBalance);
+    if (!amount.isEmpty())
+        return refuse(AccountField::MinimumBalance, QStringLiteral("The minimum balance %1.").arg(amount));
+    return refuse(AccountField::None, QString());
 }

@@ -17,6 +17,12 @@ struct AccountRecord
     friend bool operator==(const AccountRecord &, const AccountRecord &) = default;
 };
 
+// The account id a transaction or plan key (and its file name) begins with.
+inline QString accountIdOfKey(const QString &key)
+{
+    return key.left(16);
+}
+
 // A transaction or a plan. The key is the account id followed by the record's own id.
 struct TransactionRecord
 {
@@ -33,7 +39,7 @@ struct TransactionRecord
     QString notes;
     qint32 spare = 0; // copied with the record, never written
 
-    QString accountId() const { return key.left(16); }
+    QString accountId() const { return accountIdOfKey(key); }
 
     friend bool operator==(const TransactionRecord &, const TransactionRecord &) = default;
 };

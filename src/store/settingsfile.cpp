@@ -3,6 +3,7 @@
 #include "archive.h"
 #include "crypto/blowfish.h"
 #include "fileio.h"
+#include "filenames.h"
 #include "windows1252.h"
 
 #include <QDir>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString kSettingsFile = QStringLiteral("setfnpngs.pss");
 const QByteArray kUtf8Mark("\xEF\xBB\xBF");
 
 const Blowfish &cipher()
@@ -81,7 +81,7 @@ QString decipherSettingsField(const QString &text)
 
 QString settingsFilePath(const QString &workDir)
 {
-    return QDir(workDir).filePath(kSettingsFile);
+    return QDir(workDir).filePath(kSettingsFileName);
 }
 
 void createDefaultSettings(const QString &workDir)
@@ -157,7 +157,7 @@ bool writeSettings(const QString &workDir, const SettingsRecord &record, QString
 {
     if (workDir.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Could not save %1: no working directory has been chosen").arg(kSettingsFile);
+            *error = QStringLiteral("Could not save %1: no working directory has been chosen").arg(kSettingsFileName);
         return false;
     }
     try {

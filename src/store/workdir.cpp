@@ -1,15 +1,16 @@
 #include "workdir.h"
 
 #include "fileio.h"
+#include "filenames.h"
 #include "stringtable.h"
 
 #include <QDir>
 
 bool holdsBook(const QString &dir)
 {
-    static const char *const kinds[] = {".act", ".tra", ".pln", ".cat", ".grp", ".pss"};
-    for (const char *extension : kinds) {
-        for (const DirEntry &entry : listDirEntries(dir, QString::fromLatin1(extension))) {
+    for (const QLatin1String extension : {kAccountExtension, kTransactionExtension, kPlanExtension, kCategoryExtension,
+                                          kChartColourExtension, kSettingsExtension}) {
+        for (const DirEntry &entry : listDirEntries(dir, extension)) {
             if (entry.type == EntryType::File)
                 return true;
         }

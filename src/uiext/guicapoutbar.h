@@ -24,7 +24,6 @@ public:
     QString caption() const;
 
     // Left: the caption button alone. Right: the view buttons (the owner adds them).
-    CGuiMiniTool *leftTool() const { return m_left; }
     CGuiMiniTool *rightTool() const { return m_right; }
     CGuiToolButton *captionButton() const { return m_captionButton; }
 

@@ -28,13 +28,3 @@ QPixmap badgePixmap(const QString &label, const QColor &colour, int size)
     p.drawText(box, Qt::AlignCenter, label);
     return pixmap;
 }
-
-QIcon themedIcon(const QString &themeName, const QString &label, const QColor &colour)
-{
-    if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
-        return QIcon::fromTheme(themeName);
-    QIcon icon;
-    for (int size : {16, 24, 32, 48})
-        icon.addPixmap(badgePixmap(label, colour, size));
-    return icon;
-}

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <QColor>
-#include <QIcon>
+#include <QPixmap>
 #include <QString>
 
-// The desktop theme's icon of that name; without one, a painted badge: a
-// rounded square in the colour carrying the short label (one or two letters).
-QIcon themedIcon(const QString &themeName, const QString &label, const QColor &colour);
-
-// The painted badge alone, at one size.
+// A painted badge at one size: a rounded square in the colour carrying the
+// short label (one or two letters).
 QPixmap badgePixmap(const QString &label, const QColor &colour, int size);

@@ -17,7 +17,6 @@ namespace testutil {
 struct FrameFixture
 {
     QTemporaryDir dir;
-    QString workDir = dir.path();
     CDataStore store{dir.path()};
     QString saveAs;
     QString printTo;
@@ -30,8 +29,6 @@ struct FrameFixture
     CMainFrame::Services services()
     {
         CMainFrame::Services s;
-        s.workDir = [this] { return workDir; };
-        s.setWorkDir = [this](const QString &d) { workDir = d; };
         s.saveFileName = [this](QWidget *, const QString &, const QString &suggested, const QString &, const QString &) {
             suggestions << suggested;
             return saveAs;

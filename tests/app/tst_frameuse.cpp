@@ -3,8 +3,13 @@
 
 #include "accountcombo.h"
 #include "accountdlg.h"
+#include "accounttransrows.h"
+#include "categorydlg.h"
+#include "categoryfile.h"
+#include "categorytreectrl.h"
 #include "preferencedlg.h"
 #include "framefixture.h"
+#include "guicapoutbar.h"
 #include "guifolder.h"
 #include "guioutlook.h"
 #include "guitoolbutton.h"
@@ -277,11 +282,86 @@ private Q_SLOTS:
         });
         f.frame->runCommand(ID_PREFERENCE);
         CPreferenceDlg::setFolderPicker(picker);
-        QCOMPARE(f.workDir, other.path());
+        QCOMPARE(f.profileWrites, QStringList({other.path()}));
         QCOMPARE(f.store.workDir(), other.path());
         QCOMPARE(f.store.accounts().keys(), QStringList({theirs}));
         QCOMPARE(f.frame->accountSelector()->currentAccountId(), theirs);
         QVERIFY(!QFileInfo::exists(other.filePath("Fennimar")));
+    }
+
+    // After Refresh, Preference or a repair the list shows the account the
+    // selector shows, also when the chosen one is gone.
+    void theListFollowsTheSelectorWhenTheChosenAccountIsGone()
+    {
+        FrameFixture f;
+        const QString first = f.addAccount("111", "First");
+        const QString second = f.addAccount("222", "Second");
+        f.store.addTransaction(movement(first, OleDateTime::currentDateTime(), 40, "Kept"));
+        f.store.addTransaction(movement(second, OleDateTime::currentDateTime(), 7, "Gone"));
+        f.open();
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+        CAccountCombo *selector = f.frame->accountSelector();
+        selector->selectById(second);
+        CDataStore(f.dir.path()).deleteAccount(second); // another program
+        f.frame->runCommand(ID_REFRESH);
+        const QString shownId = selector->currentAccountId();
+        QVERIFY(f.store.accounts().contains(shownId));
+        const Period period = f.frame->period();
+        const AccountTransRows expected = buildAccountTransRows(f.store, shownId, period.from, period.to);
+        CAccountTransListCtrl *list = f.page()->accountTransList();
+        QCOMPARE(list->count(), expected.count);
+        QCOMPARE(list->model()->index(1, 1).data().toString(), QStringLiteral("Kept"));
+    }
+
+    // Preference with "All" chosen: the new books' first account is chosen and
+    // its own list is shown, not the all-accounts list.
+    void preferenceShowsTheListOfTheChosenAccount()
+    {
+        FrameFixture f;
+        f.addAccount("111");
+        f.open();
+        f.frame->accountSelector()->setCurrentIndex(0);
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+        QCOMPARE(f.page()->visibleControl(), int(VIEW_TRANSACTIONS_ALL));
+        QTemporaryDir other;
+        const QString theirs = CDataStore(other.path()).addAccount(account("999", "Elsewhere"));
+        const auto picker = CPreferenceDlg::setFolderPicker([&](QWidget *, const QString &) { return other.path(); });
+        whenModal<CPreferenceDlg>([](CPreferenceDlg *dialog) {
+            clickButton(dialog, QStringLiteral("change"));
+            clickButton(dialog, QStringLiteral("ok"));
+        });
+        f.frame->runCommand(ID_PREFERENCE);
+        CPreferenceDlg::setFolderPicker(picker);
+        QCOMPARE(f.frame->accountSelector()->currentAccountId(), theirs);
+        QCOMPARE(f.page()->visibleControl(), int(VIEW_TRANSACTIONS));
+        QCOMPARE(f.frame->captionBar()->caption(), QStringLiteral("Transactions"));
+        QVERIFY(f.frame->action(ID_VIEW_TRANSACTIONS)->isChecked());
+    }
+
+    // The tree's edits made before Preference are written to the folder left.
+    void preferenceKeepsTheCategoryEditsOfTheFolderLeft()
+    {
+        FrameFixture f;
+        f.open();
+        f.frame->runCommand(ID_VIEW_CATEGORIES);
+        CCategoryTreeCtrl *tree = f.page()->categoryTree();
+        tree->setCurrentItem(tree->topLevelItem(0));
+        whenModal<CCategoryDlg>([](CCategoryDlg *dialog) {
+            child<QLineEdit>(dialog, QStringLiteral("name"))->setText(QStringLiteral("Travel"));
+            clickButton(dialog, QStringLiteral("ok"));
+        });
+        f.frame->runCommand(ID_CATEGORY_ADD);
+        QTemporaryDir other;
+        CDataStore(other.path()).addAccount(account("999"));
+        const auto picker = CPreferenceDlg::setFolderPicker([&](QWidget *, const QString &) { return other.path(); });
+        whenModal<CPreferenceDlg>([](CPreferenceDlg *dialog) {
+            clickButton(dialog, QStringLiteral("change"));
+            clickButton(dialog, QStringLiteral("ok"));
+        });
+        f.frame->runCommand(ID_PREFERENCE);
+        CPreferenceDlg::setFolderPicker(picker);
+        QVERIFY(!findCategory(readCategoryFile(f.dir.path()), QStringLiteral("Travel")).isEmpty());
+        QVERIFY(!tree->find(QStringLiteral("Travel")));
     }
 
     // A number another account has is asked about; No keeps the dialog open.

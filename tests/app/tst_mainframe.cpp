@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 
 using namespace testutil;
@@ -149,7 +150,6 @@ private Q_SLOTS:
         const QString books = f.dir.filePath("Books");
         QVERIFY(makePrivateDir(books));
         f.store.setWorkDir(books);
-        f.workDir = books;
         const QString good = f.addAccount("111");
         const QString damaged = f.addAccount("222");
         f.store.addTransaction(movement(good, at(2026, 1, 1), 5));
@@ -394,6 +394,46 @@ private Q_SLOTS:
         f.frame->close();
         QVERIFY(saved("Music"));
         QCOMPARE(f.profileWrites, QStringList({f.dir.path()}));
+    }
+
+    // Every command the menus, toolbars and navigation bar show runs through one handler.
+    void everyShownCommandHasOneHandler()
+    {
+        FrameFixture f;
+        f.open();
+        QList<int> shown;
+        for (QAction *action : f.frame->actions())
+            shown << action->data().toInt();
+        std::sort(shown.begin(), shown.end());
+        QCOMPARE(f.frame->commands().handledIds(), shown);
+        QVERIFY(f.frame->commands().duplicateIds().isEmpty());
+        for (int id : shown)
+            QCOMPARE(f.frame->action(id)->isCheckable(), f.frame->commands().isCheckable(id));
+    }
+
+    // With "All" the Transactions view shows the all-accounts list in one
+    // switch: one caption, and the Transactions view stays the current view.
+    void theTransactionsViewWithAllSwitchesOnce()
+    {
+        FrameFixture f;
+        f.store.addTransaction(movement(f.addAccount("111"), OleDateTime::currentDateTime(), 9));
+        f.open();
+        f.frame->accountSelector()->setCurrentIndex(0);
+        QSignalSpy captions(f.page(), &CMidPage::viewCaptionChanged);
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+        QCOMPARE(captions.size(), 1);
+        QCOMPARE(captions[0], QVariantList({QStringLiteral("Transactions All"), int(VIEW_TRANSACTIONS_ALL)}));
+        QCOMPARE(f.page()->currentView(), int(VIEW_TRANSACTIONS));
+        QCOMPARE(f.page()->visibleControl(), int(VIEW_TRANSACTIONS_ALL));
+        QCOMPARE(f.page()->allTransList()->model()->rowCount(), 1);
+
+        f.frame->runCommand(ID_REFRESH);
+        QCOMPARE(captions.size(), 2);
+        QCOMPARE(captions[1], QVariantList({QStringLiteral("Transactions All"), int(VIEW_TRANSACTIONS_ALL)}));
+        f.frame->accountSelector()->setCurrentIndex(1);
+        QCOMPARE(captions.size(), 3);
+        QCOMPARE(captions[2], QVariantList({QStringLiteral("Transactions"), int(VIEW_TRANSACTIONS)}));
+        QCOMPARE(f.page()->visibleControl(), int(VIEW_TRANSACTIONS));
     }
 
     void exportCommandsWriteTheExportersBytes_data()

@@ -61,7 +61,7 @@ private Q_SLOTS:
         CFennimarApp app;
         QVERIFY(app.InitInstance());
         const QString dir = root().filePath(QStringLiteral("Fennimar"));
-        QCOMPARE(app.g_strWorkDir, dir);
+        QCOMPARE(app.g_strWorkDir(), dir);
         // The new folder has its settings and default files; nothing went to the current folder.
         QVERIFY(QFileInfo::exists(settingsFilePath(dir)));
         QVERIFY(QFileInfo::exists(dir + "/Category.cat"));
@@ -87,7 +87,7 @@ private Q_SLOTS:
         answerLogin({QStringLiteral("Secret"), QStringLiteral("secret")});
         CFennimarApp app;
         QVERIFY(app.InitInstance());
-        QCOMPARE(app.g_strWorkDir, dir);
+        QCOMPARE(app.g_strWorkDir(), dir);
         QCOMPARE(messages.texts(), QStringList({LoadText(IDS_UNAUTHORIZED)}));
         app.mainFrame()->close();
     }
@@ -111,7 +111,7 @@ private Q_SLOTS:
         answerChooser(true);
         CFennimarApp again;
         QVERIFY(again.InitInstance());
-        QCOMPARE(again.g_strWorkDir, root().filePath(QStringLiteral("Fennimar")));
+        QCOMPARE(again.g_strWorkDir(), root().filePath(QStringLiteral("Fennimar")));
         QCOMPARE(messages.texts().size(), 2);
         again.mainFrame()->close();
     }

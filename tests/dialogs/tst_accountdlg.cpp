@@ -62,6 +62,36 @@ private Q_SLOTS:
         QCOMPARE(dialog.record(), expected);
     }
 
+    // A minimum balance that cannot be stored, read from a file another program
+    // wrote, is refused at OK even untouched, with the focus on it; a fit one saves.
+    void unstorableMinimumBalance_data()
+    {
+        QTest::addColumn<double>("minimumBalance");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("too large") << 2e12 << "The minimum balance is too large: an amount is at most 1000000000000.";
+        QTest::newRow("not a number") << qQNaN() << "The minimum balance is not a number.";
+    }
+
+    void unstorableMinimumBalance()
+    {
+        QFETCH(double, minimumBalance);
+        QFETCH(QString, message);
+        MessageRecorder messages;
+        CAccountDlg dialog;
+        AccountRecord unfit = stored();
+        unfit.minimumBalance = minimumBalance;
+        dialog.setRecord(unfit);
+        showAndWait(&dialog);
+        QCOMPARE(keyResult(&dialog, edit(&dialog, "name"), Qt::Key_Return), -1);
+        QCOMPARE(messages.texts(), QStringList{message});
+        QCOMPARE(focusName(), QStringLiteral("minimumBalance"));
+        retype(edit(&dialog, "minimumBalance"), QStringLiteral("25"));
+        QCOMPARE(keyResult(&dialog, edit(&dialog, "name"), Qt::Key_Return), int(QDialog::Accepted));
+        AccountRecord expected = stored();
+        expected.minimumBalance = 25.0;
+        QCOMPARE(dialog.record(), expected);
+    }
+
     // A number another account has asks first: No keeps the dialog open on the number,
     // Yes saves. The number is compared as it is stored, blanks and letter case included.
     void sharedNumber_data()

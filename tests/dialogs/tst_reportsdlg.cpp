@@ -35,7 +35,8 @@ class TestReportsDlg : public QObject
     {
         auto dialog = std::make_unique<CReportsDlg>(m_book->store, account, kFrom, kTo, report);
         dialog->show();
-        QTest::qWaitForWindowExposed(dialog.get());
+        if (!QTest::qWaitForWindowExposed(dialog.get()))
+            QTest::qFail("the dialog was never shown", __FILE__, __LINE__);
         return dialog;
     }
 

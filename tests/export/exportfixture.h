@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounttransrows.h"
 #include "exportsource.h"
 #include "testutil.h"
 
@@ -24,12 +25,13 @@ inline ListRow<AccountRow> accountRow(const QString &number, const QString &name
     return {{QString()}, -1, AccountRow{QStringLiteral("2026120612000090"), name, number, bank, sum, 0, 0}};
 }
 
-// The balance of 999 is what the list shows; the exports must compute their own.
+// A row without a running balance; the one-account sources below give theirs
+// through the store, as the list has them.
 inline ListRow<TransactionRow> transactionRow(const OleDateTime &date, const QString &subject, double amount,
                                               const QString &accountNumber = QString())
 {
     return {{QString(), subject, QString(), QString()}, -1,
-            TransactionRow{QStringLiteral("2026120612000090"), subject, accountNumber, amount, 999.0, date}};
+            TransactionRow{QStringLiteral("2026120612000090"), subject, accountNumber, amount, 0.0, date}};
 }
 
 inline ExportSource exportSource(ExportView view)
@@ -48,6 +50,7 @@ inline ExportSource oneAccount(double balance)
 
 // The Transactions view of account "B - A1": the opening row, a payment of 1000
 // on Dec 3 listed before the rent on Dec 1, then (not counted) the list's plans.
+// The balances run in list order, as the store runs them.
 inline ExportSource oneAccountSource(double openingAmount, double rent)
 {
     ExportSource s = exportSource(ExportView::Transactions);
@@ -60,6 +63,7 @@ inline ExportSource oneAccountSource(double openingAmount, double rent)
                            transactionRow(day(2026, 12, 20), QStringLiteral("Plan"), 7.0)};
     s.transactions.rows[0].texts[0] = QStringLiteral("Balance till 11/30/26");
     s.transactions.count = 3;
+    runningBalance(s.transactions.rows, 0, s.transactions.count);
     return s;
 }
 
@@ -77,6 +81,7 @@ inline ExportSource sourceWith(ExportView view, const QStringList &texts)
     s.transactions.rows = TransactionTable{transactionRow(day(2026, 12, 1), QString(), 5.0)} + s.plans;
     s.transactions.rows[0].texts[0] = texts[1];
     s.transactions.count = int(s.transactions.rows.size());
+    runningBalance(s.transactions.rows, 0, s.transactions.count);
     return s;
 }
 

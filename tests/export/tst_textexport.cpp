@@ -33,7 +33,7 @@ private Q_SLOTS:
                                 "A1\t\t\tHome\t\t\tB\t\t\t" + field + "\r\n\r\n");
     }
 
-    // The balance runs from the opening amount in list order; the plans that follow stay out.
+    // The balances the rows carry, run from the opening amount in list order; the plans that follow stay out.
     void transactions()
     {
         const ExportSource s = oneAccountSource(100.0, -50.5);

@@ -159,6 +159,25 @@ private Q_SLOTS:
         QCOMPARE(readChartColourFile(dir.path(), 6)->shade, colours.shade);
         QVERIFY_THROWS_EXCEPTION(FileError, writeChartColourFile(dir.filePath("gone"), colours));
     }
+
+    // Without a working directory the colours go nowhere, not into the current folder.
+    void chartColoursNeedAFolder()
+    {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        QString message;
+        try {
+            writeChartColourFile(QString(), defaultChartColours());
+        } catch (const FileError &e) {
+            message = e.message();
+        }
+        const bool ensured = ensureChartColourFile(QString());
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(message, QStringLiteral("Could not save Graph.grp: no working directory has been chosen"));
+        QCOMPARE(ensured, false);
+        QCOMPARE(entries(dir.path()), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWorkDirFiles)

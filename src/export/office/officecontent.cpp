@@ -1,5 +1,6 @@
 #include "officecontent.h"
 
+#include "exportrows.h"
 #include "formatters.h"
 #include "stringtable.h"
 
@@ -67,20 +68,13 @@ void addPlans(OfficeContent &content, const TransactionTable &plans)
 
 void addTransactions(OfficeContent &content, const ExportSource &source)
 {
-    const AccountTransRows &list = source.transactions;
+    const ExportTransactions list = exportTransactions(source.transactions);
     content.headings = {QStringLiteral("Date"), QStringLiteral("Subject"), QStringLiteral("Amount"),
                         QStringLiteral("Balance")};
     content.accountTitle = source.accountTitle;
-    const ListRow<TransactionRow> &opening = list.rows.first();
-    content.openingText = opening.text(0);
-    content.openingBalance = opening.data ? opening.data->balance : 0.0;
-    // The plans block after the first N rows is not exported.
-    const int n = std::min(list.count, int(list.rows.size()));
-    for (int i = 1; i < n; ++i) {
-        const ListRow<TransactionRow> &row = list.rows[i];
-        if (!row.data)
-            continue;
-        const TransactionRow &t = *row.data;
+    content.openingText = list.openingText;
+    content.openingBalance = list.openingBalance;
+    for (const TransactionRow &t : list.rows) {
         content.rows.append({OfficeCell::fromDate(t.date), OfficeCell::fromText(t.subject),
                              OfficeCell::fromMoney(t.amount), OfficeCell::fromMoney(t.balance)});
     }

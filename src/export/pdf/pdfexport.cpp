@@ -48,14 +48,14 @@ void addTransactions(PdfWriter &pdf, const ExportSource &source)
 {
     const ExportTransactions t = exportTransactions(source.transactions);
     pdf.AddText(QStringLiteral("Account No:") + source.accountTitle, 100, 350, 2);
-    pdf.AddText(t.openingText + QStringLiteral("   ") + currencyAmount(t.openingAmount), 100, 300, 2);
+    pdf.AddText(t.openingText + QStringLiteral("   ") + currencyAmount(t.openingBalance), 100, 300, 2);
     for (qsizetype i = 0; i < t.rows.size(); ++i) {
-        const BalancedTransaction &b = t.rows[i];
-        const QString details = kBreak + QStringLiteral("  Date\t        :") + formatDate(b.row.date) + kBreak
-                                + QStringLiteral(" Subject       :") + b.row.subject + kBreak
-                                + QStringLiteral(" Amount   \t :") + currencyAmount(b.row.amount) + kBreak
-                                + QStringLiteral(" Balance\t     :") + currencyAmount(b.balance);
-        addRecordPage(pdf, b.row.subject, counter("Transaction %d of %d", i + 1, t.rows.size()), details);
+        const TransactionRow &row = t.rows[i];
+        const QString details = kBreak + QStringLiteral("  Date\t        :") + formatDate(row.date) + kBreak
+                                + QStringLiteral(" Subject       :") + row.subject + kBreak
+                                + QStringLiteral(" Amount   \t :") + currencyAmount(row.amount) + kBreak
+                                + QStringLiteral(" Balance\t     :") + currencyAmount(row.balance);
+        addRecordPage(pdf, row.subject, counter("Transaction %d of %d", i + 1, t.rows.size()), details);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "pdfwriter.h"
 
-#include "fileio.h"
 #include "pdffont.h"
 
 #include <algorithm>
@@ -216,9 +215,4 @@ QByteArray PdfWriter::document() const
     out += "trailer\n<</Size " + QByteArray::number(m_nLastObj + 1) + "/Root " + QByteArray::number(kCatalog)
            + " 0 R>>\r\nstartxref\r\n" + QByteArray::number(xref) + "\r\n%%EOF\r\n";
     return out;
-}
-
-void PdfWriter::Save(const QString &path) const
-{
-    writeDocumentFile(path, document());
 }

@@ -25,11 +25,6 @@ public:
 
     // The whole file.
     QByteArray document() const;
-    // Writes the file whole. Throws FileError.
-    void Save(const QString &path) const;
-
-    int lastObject() const { return m_nLastObj; }
-    int currentPage() const { return m_nCurPage; }
 
     // The output lines of one line of MacRoman text wrapped at an extent of 500
     // in Helvetica of the given height: each cut after the last blank that

@@ -1,0 +1,42 @@
+#include "commandgroups.h"
+
+#include "commandregistry.h"
+#include "exportcommands.h"
+#include "printcommands.h"
+#include "recordcommands.h"
+#include "toolcommands.h"
+#include "viewcommands.h"
+
+CommandGroups::CommandGroups(CMainFrame &frame, CommandRegistry &registry)
+    : m_records(new CRecordCommands(frame)), m_exports(new CExportCommands(frame)), m_views(new CViewCommands(frame))
+{
+    registry.add(*m_records);
+    registry.add(*m_exports);
+    registry.add(*new CPrintCommands(frame));
+    registry.add(*m_views);
+    registry.add(*new CToolCommands(frame));
+}
+
+const CommandRegistry &CommandGroups::rules()
+{
+    static const CommandRegistry rules = [] {
+        CommandRegistry r;
+        r.addRules<CRecordCommands>();
+        r.addRules<CExportCommands>();
+        r.addRules<CPrintCommands>();
+        r.addRules<CViewCommands>();
+        r.addRules<CToolCommands>();
+        return r;
+    }();
+    return rules;
+}
+
+bool isCommandEnabled(int id, const CommandState &state)
+{
+    return CommandGroups::rules().isEnabled(id, state);
+}
+
+bool isCommandChecked(int id, const CommandState &state)
+{
+    return CommandGroups::rules().isChecked(id, state);
+}

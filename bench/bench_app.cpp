@@ -3,14 +3,14 @@
 // days, against the store's fills for the same work.
 // Usage: bench_app [book-folder] [repeats]   (QT_QPA_PLATFORM=offscreen works)
 
-#include "accountcombo.h"
+#include "controls/accountcombo.h"
 #include "benchbook.h"
-#include "datastore.h"
-#include "enddatectrl.h"
-#include "mainframe.h"
-#include "midpage.h"
-#include "recordlists.h"
-#include "startdatectrl.h"
+#include "store/datastore.h"
+#include "controls/enddatectrl.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
+#include "controls/startdatectrl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The Text, CSV, HTML and PDF exports of large lists. Usage: bench_export [rows] [repeats]
 
-#include "fileexport.h"
+#include "export/fileexport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // Fills of the record store on a large book, against the floor of reading every
 // transaction file once. Usage: bench_store [book-folder] [repeats]
 
-#include "accounttransrows.h"
+#include "store/accounttransrows.h"
 #include "benchbook.h"
-#include "datastore.h"
-#include "fileio.h"
-#include "recordfiles.h"
+#include "store/datastore.h"
+#include "store/fileio.h"
+#include "store/recordfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

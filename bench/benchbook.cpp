@@ -1,6 +1,6 @@
 #include "benchbook.h"
 
-#include "recordfiles.h"
+#include "store/recordfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 //   render-images OUTPUT.png [SCALE]
 // SCALE is the device pixel ratio to paint for (default 1).
 
-#include "images.h"
+#include "res/images.h"
 
 #include <QGuiApplication>
 #include <QImage>

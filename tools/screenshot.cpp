@@ -1,12 +1,12 @@
 // Opens the main window on a sample book and saves a picture of the screen.
 // Usage: screenshot OUT.png [view]   (view: accounts, transactions, planner, categories)
 
-#include "accountcombo.h"
-#include "datastore.h"
-#include "fennimarlook.h"
-#include "mainframe.h"
-#include "midpage.h"
-#include "recordlists.h"
+#include "controls/accountcombo.h"
+#include "store/datastore.h"
+#include "uiext/fennimarlook.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
 
 #include <QApplication>
 #include <QDir>

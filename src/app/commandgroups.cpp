@@ -1,11 +1,11 @@
-#include "commandgroups.h"
+#include "app/commandgroups.h"
 
-#include "commandregistry.h"
-#include "exportcommands.h"
-#include "printcommands.h"
-#include "recordcommands.h"
-#include "toolcommands.h"
-#include "viewcommands.h"
+#include "app/commandregistry.h"
+#include "app/exportcommands.h"
+#include "app/printcommands.h"
+#include "app/recordcommands.h"
+#include "app/toolcommands.h"
+#include "app/viewcommands.h"
 
 CommandGroups::CommandGroups(CMainFrame &frame, CommandRegistry &registry)
     : m_records(new CRecordCommands(frame)), m_exports(new CExportCommands(frame)), m_views(new CViewCommands(frame))

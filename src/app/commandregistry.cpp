@@ -1,4 +1,4 @@
-#include "commandregistry.h"
+#include "app/commandregistry.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandrules.h"
+#include "app/commandrules.h"
 
 #include <QHash>
 #include <QList>

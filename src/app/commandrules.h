@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandids.h"
+#include "app/commandids.h"
 
 // What the enable and check rules of the commands look at.
 struct CommandState

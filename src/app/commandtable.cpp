@@ -1,6 +1,6 @@
-#include "commandtable.h"
+#include "app/commandtable.h"
 
-#include "commandids.h"
+#include "app/commandids.h"
 
 const QList<CommandInfo> &commandTable()
 {

@@ -1,13 +1,13 @@
-#include "exportcommands.h"
+#include "app/exportcommands.h"
 
-#include "accountcombo.h"
-#include "exportformats.h"
-#include "exportsource.h"
-#include "fileio.h"
-#include "mainframe.h"
-#include "messagebox.h"
-#include "midpage.h"
-#include "recordlists.h"
+#include "controls/accountcombo.h"
+#include "export/exportformats.h"
+#include "export/exportsource.h"
+#include "store/fileio.h"
+#include "app/mainframe.h"
+#include "uiext/messagebox.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
 
 #include <QApplication>
 #include <QDir>

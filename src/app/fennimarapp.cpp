@@ -1,13 +1,13 @@
-#include "fennimarapp.h"
+#include "app/fennimarapp.h"
 
-#include "fileio.h"
-#include "logindlg.h"
-#include "mainframe.h"
-#include "messagebox.h"
-#include "preferencedlg.h"
-#include "profile.h"
-#include "settingsfile.h"
-#include "stringtable.h"
+#include "store/fileio.h"
+#include "dialogs/logindlg.h"
+#include "app/mainframe.h"
+#include "uiext/messagebox.h"
+#include "dialogs/preferencedlg.h"
+#include "store/profile.h"
+#include "store/settingsfile.h"
+#include "res/stringtable.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datastore.h"
+#include "store/datastore.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "fennimarapp.h"
-#include "fennimarlook.h"
+#include "app/fennimarapp.h"
+#include "uiext/fennimarlook.h"
 
 #include <QApplication>
 

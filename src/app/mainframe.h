@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commandregistry.h"
-#include "period.h"
+#include "app/commandregistry.h"
+#include "store/period.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,11 +1,11 @@
-#include "midpage.h"
+#include "app/midpage.h"
 
-#include "accounttransrows.h"
-#include "categorytreectrl.h"
-#include "datastore.h"
-#include "gradientheaderctrl.h"
-#include "images.h"
-#include "recordlists.h"
+#include "store/accounttransrows.h"
+#include "controls/categorytreectrl.h"
+#include "store/datastore.h"
+#include "controls/gradientheaderctrl.h"
+#include "res/images.h"
+#include "controls/recordlists.h"
 
 #include <QStackedLayout>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commandids.h"
-#include "period.h"
+#include "app/commandids.h"
+#include "store/period.h"
 
 #include <QWidget>
 

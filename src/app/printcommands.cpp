@@ -1,9 +1,9 @@
-#include "printcommands.h"
+#include "app/printcommands.h"
 
-#include "listprinttables.h"
-#include "mainframe.h"
-#include "midpage.h"
-#include "recordlists.h"
+#include "print/listprinttables.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>

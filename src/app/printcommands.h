@@ -1,7 +1,7 @@
 #pragma once
 
-#include "commandregistry.h"
-#include "listprintjob.h"
+#include "app/commandregistry.h"
+#include "print/listprintjob.h"
 
 #include <QObject>
 

@@ -1,16 +1,16 @@
-#include "toolcommands.h"
+#include "app/toolcommands.h"
 
-#include "changepassworddlg.h"
-#include "checkbooksdlg.h"
-#include "datastore.h"
-#include "fileio.h"
-#include "helpopener.h"
-#include "images.h"
-#include "mainframe.h"
-#include "messagebox.h"
-#include "midpage.h"
-#include "preferencedlg.h"
-#include "recordlists.h"
+#include "dialogs/changepassworddlg.h"
+#include "dialogs/checkbooksdlg.h"
+#include "store/datastore.h"
+#include "store/fileio.h"
+#include "uiext/helpopener.h"
+#include "res/images.h"
+#include "app/mainframe.h"
+#include "uiext/messagebox.h"
+#include "app/midpage.h"
+#include "dialogs/preferencedlg.h"
+#include "controls/recordlists.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,11 +1,11 @@
-#include "viewcommands.h"
+#include "app/viewcommands.h"
 
-#include "accountcombo.h"
-#include "guifolder.h"
-#include "mainframe.h"
-#include "midpage.h"
-#include "recordlists.h"
-#include "reportsdlg.h"
+#include "controls/accountcombo.h"
+#include "uiext/guifolder.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
+#include "dialogs/reportsdlg.h"
 
 #include <QApplication>
 #include <QSignalBlocker>

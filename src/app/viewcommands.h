@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commandregistry.h"
+#include "app/commandregistry.h"
 
 #include <QObject>
 

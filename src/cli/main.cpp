@@ -1,4 +1,4 @@
-#include "fennimarcli.h"
+#include "cli/fennimarcli.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "accountcombo.h"
+#include "controls/accountcombo.h"
 
-#include "flatframepainter.h"
-#include "rowtables.h"
+#include "uiext/flatframepainter.h"
+#include "store/rowtables.h"
 
 #include <QSignalBlocker>
 #include <QStyle>

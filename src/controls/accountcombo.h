@@ -1,6 +1,6 @@
 #pragma once
 
-#include "guicomboboxext.h"
+#include "uiext/guicomboboxext.h"
 
 struct AccountCombo;
 

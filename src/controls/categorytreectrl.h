@@ -1,6 +1,6 @@
 #pragma once
 
-#include "categoryfile.h"
+#include "store/categoryfile.h"
 
 #include <QTreeWidget>
 

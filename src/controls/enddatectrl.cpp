@@ -1,4 +1,4 @@
-#include "enddatectrl.h"
+#include "controls/enddatectrl.h"
 
 CEndDateCtrl::CEndDateCtrl(QWidget *parent)
     : CFlatDateCtrl(parent, kCommandId)

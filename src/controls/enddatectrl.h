@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flatdatectrl.h"
+#include "controls/flatdatectrl.h"
 
 // The filter toolbar's end date ("MMM, dd yyyy").
 class CEndDateCtrl : public CFlatDateCtrl

@@ -1,6 +1,6 @@
-#include "flatdatectrl.h"
+#include "controls/flatdatectrl.h"
 
-#include "flatframepainter.h"
+#include "uiext/flatframepainter.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "gradientheaderctrl.h"
+#include "controls/gradientheaderctrl.h"
 
-#include "colorref.h"
-#include "guidrawlayer.h"
+#include "uiext/colorref.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QBitmap>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "listdelegates.h"
+#include "controls/listdelegates.h"
 
-#include "formatters.h"
-#include "listmodels.h"
+#include "store/formatters.h"
+#include "controls/listmodels.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "listmodels.h"
+#include "controls/listmodels.h"
 
-#include "formatters.h"
+#include "store/formatters.h"
 
 #include <algorithm>
 #include <numeric>

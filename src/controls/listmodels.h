@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rowtables.h"
+#include "store/rowtables.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

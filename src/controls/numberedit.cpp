@@ -1,4 +1,4 @@
-#include "numberedit.h"
+#include "controls/numberedit.h"
 
 #include <QKeyEvent>
 #include <QValidator>

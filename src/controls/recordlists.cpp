@@ -1,6 +1,6 @@
-#include "recordlists.h"
+#include "controls/recordlists.h"
 
-#include "listdelegates.h"
+#include "controls/listdelegates.h"
 
 #include <QHeaderView>
 

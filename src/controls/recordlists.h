@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listmodels.h"
-#include "recordlistview.h"
+#include "controls/listmodels.h"
+#include "controls/recordlistview.h"
 
 #include <QPixmap>
 

@@ -1,6 +1,6 @@
-#include "recordlistview.h"
+#include "controls/recordlistview.h"
 
-#include "gradientheaderctrl.h"
+#include "controls/gradientheaderctrl.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "startdatectrl.h"
+#include "controls/startdatectrl.h"
 
 CStartDateCtrl::CStartDateCtrl(QWidget *parent)
     : CFlatDateCtrl(parent, kCommandId)

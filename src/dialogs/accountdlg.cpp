@@ -1,13 +1,13 @@
-#include "accountdlg.h"
+#include "dialogs/accountdlg.h"
 
-#include "amountedit.h"
-#include "dialogkit.h"
-#include "guidrawlayer.h"
-#include "iconpickerdlg.h"
-#include "images.h"
-#include "messagebox.h"
-#include "notesedit.h"
-#include "recordrules.h"
+#include "dialogs/amountedit.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
+#include "dialogs/iconpickerdlg.h"
+#include "res/images.h"
+#include "uiext/messagebox.h"
+#include "dialogs/notesedit.h"
+#include "store/recordrules.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
-#include "amountedit.h"
+#include "dialogs/amountedit.h"
 
-#include "messagebox.h"
-#include "recordrules.h"
+#include "uiext/messagebox.h"
+#include "store/recordrules.h"
 
 #include <QLocale>
 

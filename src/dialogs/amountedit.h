@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numberedit.h"
+#include "controls/numberedit.h"
 
 #include <optional>
 

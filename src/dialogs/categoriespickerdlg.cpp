@@ -1,9 +1,9 @@
-#include "categoriespickerdlg.h"
+#include "dialogs/categoriespickerdlg.h"
 
-#include "categorytreectrl.h"
-#include "dialogkit.h"
-#include "guidrawlayer.h"
-#include "images.h"
+#include "controls/categorytreectrl.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
+#include "res/images.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "categorydlg.h"
+#include "dialogs/categorydlg.h"
 
-#include "dialogkit.h"
-#include "guidrawlayer.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "changepassworddlg.h"
+#include "dialogs/changepassworddlg.h"
 
-#include "dialogkit.h"
-#include "guicomboboxext.h"
-#include "guidrawlayer.h"
-#include "messagebox.h"
-#include "stringtable.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guicomboboxext.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/messagebox.h"
+#include "res/stringtable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,8 +1,8 @@
-#include "checkbooksdlg.h"
+#include "dialogs/checkbooksdlg.h"
 
-#include "datastore.h"
-#include "dialogkit.h"
-#include "messagebox.h"
+#include "store/datastore.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/messagebox.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

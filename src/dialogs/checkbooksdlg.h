@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bookcheck.h"
+#include "store/bookcheck.h"
 
 #include <QDialog>
 

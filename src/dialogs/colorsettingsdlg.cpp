@@ -1,12 +1,12 @@
-#include "colorsettingsdlg.h"
+#include "dialogs/colorsettingsdlg.h"
 
-#include "colorref.h"
-#include "colorswatch.h"
-#include "dialogkit.h"
-#include "fileio.h"
-#include "guidrawlayer.h"
-#include "messagebox.h"
-#include "stringtable.h"
+#include "uiext/colorref.h"
+#include "dialogs/colorswatch.h"
+#include "dialogs/dialogkit.h"
+#include "store/fileio.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/messagebox.h"
+#include "res/stringtable.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chartcolours.h"
+#include "store/chartcolours.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "colorswatch.h"
+#include "dialogs/colorswatch.h"
 
-#include "colorref.h"
-#include "guidrawlayer.h"
+#include "uiext/colorref.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "dialogkit.h"
+#include "dialogs/dialogkit.h"
 
-#include "guicomboboxext.h"
+#include "uiext/guicomboboxext.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
-#include "iconlistctrl.h"
+#include "dialogs/iconlistctrl.h"
 
-#include "guidrawlayer.h"
-#include "images.h"
+#include "uiext/guidrawlayer.h"
+#include "res/images.h"
 
 CIconListCtrl::CIconListCtrl(QWidget *parent)
     : QListWidget(parent)

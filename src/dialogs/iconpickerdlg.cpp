@@ -1,7 +1,7 @@
-#include "iconpickerdlg.h"
+#include "dialogs/iconpickerdlg.h"
 
-#include "dialogkit.h"
-#include "guidrawlayer.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "iconlistctrl.h"
+#include "dialogs/iconlistctrl.h"
 
 #include <QDialog>
 

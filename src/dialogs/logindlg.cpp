@@ -1,11 +1,11 @@
-#include "logindlg.h"
+#include "dialogs/logindlg.h"
 
-#include "dialogkit.h"
-#include "guidrawlayer.h"
-#include "guiicons.h"
-#include "hintdlg.h"
-#include "messagebox.h"
-#include "stringtable.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/guiicons.h"
+#include "dialogs/hintdlg.h"
+#include "uiext/messagebox.h"
+#include "res/stringtable.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsfile.h"
+#include "store/settingsfile.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "notesedit.h"
+#include "dialogs/notesedit.h"
 
 CNotesEdit::CNotesEdit(QWidget *parent)
     : QPlainTextEdit(parent)

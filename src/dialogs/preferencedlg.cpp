@@ -1,11 +1,11 @@
-#include "preferencedlg.h"
+#include "dialogs/preferencedlg.h"
 
-#include "colorsettingsdlg.h"
-#include "dialogkit.h"
-#include "helpopener.h"
-#include "messagebox.h"
-#include "stringtable.h"
-#include "workdir.h"
+#include "dialogs/colorsettingsdlg.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/helpopener.h"
+#include "uiext/messagebox.h"
+#include "res/stringtable.h"
+#include "store/workdir.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "reportsdlg.h"
+#include "dialogs/reportsdlg.h"
 
-#include "datastore.h"
-#include "dialogkit.h"
-#include "guidrawlayer.h"
-#include "fileio.h"
-#include "messagebox.h"
-#include "profile.h"
-#include "reportdata.h"
+#include "store/datastore.h"
+#include "dialogs/dialogkit.h"
+#include "uiext/guidrawlayer.h"
+#include "store/fileio.h"
+#include "uiext/messagebox.h"
+#include "store/profile.h"
+#include "reports/reportdata.h"
 
 #include <QAction>
 #include <QClipboard>

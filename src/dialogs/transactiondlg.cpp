@@ -1,14 +1,14 @@
-#include "transactiondlg.h"
+#include "dialogs/transactiondlg.h"
 
-#include "amountedit.h"
-#include "categoriespickerdlg.h"
-#include "datastore.h"
-#include "dialogkit.h"
-#include "flatdatectrl.h"
-#include "guicomboboxext.h"
-#include "guidrawlayer.h"
-#include "notesedit.h"
-#include "recordrules.h"
+#include "dialogs/amountedit.h"
+#include "dialogs/categoriespickerdlg.h"
+#include "store/datastore.h"
+#include "dialogs/dialogkit.h"
+#include "controls/flatdatectrl.h"
+#include "uiext/guicomboboxext.h"
+#include "uiext/guidrawlayer.h"
+#include "dialogs/notesedit.h"
+#include "store/recordrules.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
-#include "exportformats.h"
+#include "export/exportformats.h"
 
-#include "excelexport.h"
-#include "fileexport.h"
-#include "wordexport.h"
+#include "export/office/excelexport.h"
+#include "export/fileexport.h"
+#include "export/office/wordexport.h"
 
 std::optional<ExportKind> exportKindNamed(const QString &name)
 {

@@ -1,7 +1,7 @@
-#include "exportrows.h"
+#include "export/exportrows.h"
 
-#include "formatters.h"
-#include "stringtable.h"
+#include "store/formatters.h"
+#include "res/stringtable.h"
 
 #include <algorithm>
 

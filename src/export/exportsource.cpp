@@ -1,6 +1,6 @@
-#include "exportsource.h"
+#include "export/exportsource.h"
 
-#include "fileio.h"
+#include "store/fileio.h"
 
 QString exportViewName(ExportView view)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "oledatetime.h"
-#include "rowtables.h"
+#include "store/oledatetime.h"
+#include "store/rowtables.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "fileexport.h"
+#include "export/fileexport.h"
 
-#include "htmlexport.h"
-#include "pdfexport.h"
-#include "textexport.h"
+#include "export/htmlexport.h"
+#include "export/pdf/pdfexport.h"
+#include "export/textexport.h"
 
 QByteArray exportBytes(ExportFormat format, const ExportSource &source)
 {

@@ -1,9 +1,9 @@
-#include "htmlexport.h"
+#include "export/htmlexport.h"
 
-#include "exportrows.h"
-#include "formatters.h"
-#include "stringtable.h"
-#include "windows1252.h"
+#include "export/exportrows.h"
+#include "store/formatters.h"
+#include "res/stringtable.h"
+#include "store/windows1252.h"
 
 namespace {
 

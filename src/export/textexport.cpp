@@ -1,7 +1,7 @@
-#include "textexport.h"
+#include "export/textexport.h"
 
-#include "exportrows.h"
-#include "formatters.h"
+#include "export/exportrows.h"
+#include "store/formatters.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gprintjob.h"
+#include "print/gprintjob.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,6 +1,6 @@
-#include "gprintunit.h"
+#include "print/gprintunit.h"
 
-#include "stringtable.h"
+#include "res/stringtable.h"
 
 #include <QFontMetrics>
 #include <QPainter>

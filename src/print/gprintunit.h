@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listprintjob.h"
+#include "print/listprintjob.h"
 
 #include <QFont>
 #include <QRect>

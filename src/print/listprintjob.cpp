@@ -1,6 +1,6 @@
-#include "listprintjob.h"
+#include "print/listprintjob.h"
 
-#include "gprintunit.h"
+#include "print/gprintunit.h"
 
 #include <QPainter>
 #include <QPrinter>

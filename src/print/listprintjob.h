@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gprintjob.h"
+#include "print/gprintjob.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "listprinttables.h"
+#include "print/listprinttables.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listprintjob.h"
-#include "rowtables.h"
+#include "print/listprintjob.h"
+#include "store/rowtables.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
-#include "reportchart.h"
+#include "reports/reportchart.h"
 
-#include "chartcolours.h"
-#include "formatters.h"
-#include "oledatetime.h"
+#include "store/chartcolours.h"
+#include "store/formatters.h"
+#include "store/oledatetime.h"
 
 #include <QColor>
 #include <QFont>

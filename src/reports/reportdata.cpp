@@ -1,8 +1,8 @@
-#include "reportdata.h"
+#include "reports/reportdata.h"
 
-#include "chartcolours.h"
-#include "datastore.h"
-#include "fileio.h"
+#include "store/chartcolours.h"
+#include "store/datastore.h"
+#include "store/fileio.h"
 
 #include <QBuffer>
 #include <QImage>

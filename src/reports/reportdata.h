@@ -1,7 +1,7 @@
 #pragma once
 
-#include "oledatetime.h"
-#include "reportchart.h"
+#include "store/oledatetime.h"
+#include "reports/reportchart.h"
 
 #include <QColor>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "glyph.h"
+#include "res/glyph.h"
 
-#include "glyphcanvas.h"
+#include "res/glyphcanvas.h"
 
 #include <QTransform>
 

@@ -1,4 +1,4 @@
-#include "glyphiconengine.h"
+#include "res/glyphiconengine.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tile.h"
+#include "res/tile.h"
 
 #include <QIconEngine>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "images.h"
+#include "res/images.h"
 
-#include "glyphiconengine.h"
-#include "tile.h"
+#include "res/glyphiconengine.h"
+#include "res/tile.h"
 
 #include <QGuiApplication>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "tile.h"
+#include "res/tile.h"
 
-#include "glyphcanvas.h"
+#include "res/glyphcanvas.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "glyph.h"
+#include "res/glyph.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,7 +1,7 @@
-#include "accounttransrows.h"
+#include "store/accounttransrows.h"
 
-#include "datastore.h"
-#include "formatters.h"
+#include "store/datastore.h"
+#include "store/formatters.h"
 
 #include <cmath>
 

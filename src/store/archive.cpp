@@ -1,6 +1,6 @@
-#include "archive.h"
+#include "store/archive.h"
 
-#include "windows1252.h"
+#include "store/windows1252.h"
 
 #include <QtEndian>
 

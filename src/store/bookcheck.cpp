@@ -1,13 +1,13 @@
-#include "bookcheck.h"
+#include "store/bookcheck.h"
 
-#include "archive.h"
-#include "categoryfile.h"
-#include "chartcolours.h"
-#include "datastore.h"
-#include "fileio.h"
-#include "filenames.h"
-#include "recordfiles.h"
-#include "settingsfile.h"
+#include "store/archive.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
+#include "store/datastore.h"
+#include "store/fileio.h"
+#include "store/filenames.h"
+#include "store/recordfiles.h"
+#include "store/settingsfile.h"
 
 #include <QDir>
 #include <QFileInfo>

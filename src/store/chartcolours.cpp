@@ -1,9 +1,9 @@
-#include "chartcolours.h"
+#include "store/chartcolours.h"
 
-#include "archive.h"
-#include "fileio.h"
-#include "filenames.h"
-#include "stringtable.h"
+#include "store/archive.h"
+#include "store/fileio.h"
+#include "store/filenames.h"
+#include "res/stringtable.h"
 
 #include <QDir>
 

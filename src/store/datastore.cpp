@@ -1,11 +1,11 @@
-#include "datastore.h"
+#include "store/datastore.h"
 
-#include "categoryfile.h"
-#include "chartcolours.h"
-#include "filenames.h"
-#include "formatters.h"
-#include "recordfiles.h"
-#include "recordrules.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
+#include "store/filenames.h"
+#include "store/formatters.h"
+#include "store/recordfiles.h"
+#include "store/recordrules.h"
 
 #include <QDir>
 

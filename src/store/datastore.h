@@ -1,9 +1,9 @@
 #pragma once
 
-#include "fileio.h"
-#include "recordmap.h"
-#include "records.h"
-#include "rowtables.h"
+#include "store/fileio.h"
+#include "store/recordmap.h"
+#include "store/records.h"
+#include "store/rowtables.h"
 
 #include <QHash>
 #include <QString>

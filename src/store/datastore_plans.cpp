@@ -1,11 +1,11 @@
 // The plan file: every plan of every account in one file, rewritten whole.
 
-#include "datastore.h"
+#include "store/datastore.h"
 
-#include "filenames.h"
-#include "formatters.h"
-#include "recordfiles.h"
-#include "recordrules.h"
+#include "store/filenames.h"
+#include "store/formatters.h"
+#include "store/recordfiles.h"
+#include "store/recordrules.h"
 
 namespace {
 

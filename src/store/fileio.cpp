@@ -1,4 +1,4 @@
-#include "fileio.h"
+#include "store/fileio.h"
 
 #include <QDir>
 #include <QFile>

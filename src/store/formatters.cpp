@@ -1,4 +1,4 @@
-#include "formatters.h"
+#include "store/formatters.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "oledatetime.h"
+#include "store/oledatetime.h"
 
 #include <cmath>
 

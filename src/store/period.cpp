@@ -1,4 +1,4 @@
-#include "period.h"
+#include "store/period.h"
 
 Period monthPeriod(QDate day)
 {

@@ -1,8 +1,8 @@
-#include "recordfiles.h"
+#include "store/recordfiles.h"
 
-#include "archive.h"
-#include "filenames.h"
-#include "recordrules.h"
+#include "store/archive.h"
+#include "store/filenames.h"
+#include "store/recordrules.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "fileio.h"
-#include "records.h"
-#include "recordmap.h"
+#include "store/fileio.h"
+#include "store/records.h"
+#include "store/recordmap.h"
 
 #include <QByteArray>
 

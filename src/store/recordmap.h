@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows1252.h"
+#include "store/windows1252.h"
 
 #include <QHashFunctions>
 #include <QString>

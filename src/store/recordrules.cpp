@@ -1,4 +1,4 @@
-#include "recordrules.h"
+#include "store/recordrules.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "oledatetime.h"
-#include "records.h"
+#include "store/oledatetime.h"
+#include "store/records.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "rowtables.h"
+#include "store/rowtables.h"
 
 AccountTransRows::Kind AccountTransRows::kind(int row) const
 {

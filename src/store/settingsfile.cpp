@@ -1,10 +1,10 @@
-#include "settingsfile.h"
+#include "store/settingsfile.h"
 
-#include "archive.h"
-#include "crypto/blowfish.h"
-#include "fileio.h"
-#include "filenames.h"
-#include "windows1252.h"
+#include "store/archive.h"
+#include "store/crypto/blowfish.h"
+#include "store/fileio.h"
+#include "store/filenames.h"
+#include "store/windows1252.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "windows1252.h"
+#include "store/windows1252.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "workdir.h"
+#include "store/workdir.h"
 
-#include "fileio.h"
-#include "filenames.h"
-#include "stringtable.h"
+#include "store/fileio.h"
+#include "store/filenames.h"
+#include "res/stringtable.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "colorref.h"
+#include "uiext/colorref.h"
 
 QColor fromColorRef(quint32 value)
 {

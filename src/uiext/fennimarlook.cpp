@@ -1,6 +1,6 @@
-#include "fennimarlook.h"
+#include "uiext/fennimarlook.h"
 
-#include "guidrawlayer.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QApplication>
 #include <QStyleFactory>

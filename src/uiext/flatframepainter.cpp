@@ -1,6 +1,6 @@
-#include "flatframepainter.h"
+#include "uiext/flatframepainter.h"
 
-#include "guidrawlayer.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QEvent>
 #include <QPainter>

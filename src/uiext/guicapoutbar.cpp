@@ -1,8 +1,8 @@
-#include "guicapoutbar.h"
+#include "uiext/guicapoutbar.h"
 
-#include "guidrawlayer.h"
-#include "guiminitool.h"
-#include "guitoolbutton.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/guiminitool.h"
+#include "uiext/guitoolbutton.h"
 
 #include <QHBoxLayout>
 #include <QLinearGradient>

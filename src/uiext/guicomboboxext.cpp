@@ -1,6 +1,6 @@
-#include "guicomboboxext.h"
+#include "uiext/guicomboboxext.h"
 
-#include "flatframepainter.h"
+#include "uiext/flatframepainter.h"
 
 #include <QEvent>
 #include <QLineEdit>

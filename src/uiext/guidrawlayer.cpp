@@ -1,4 +1,4 @@
-#include "guidrawlayer.h"
+#include "uiext/guidrawlayer.h"
 
 QColor GuiDrawLayer::GetRGBColorFace(int style)
 {

@@ -1,9 +1,9 @@
-#include "guifolder.h"
+#include "uiext/guifolder.h"
 
 #include <algorithm>
 
-#include "guidrawlayer.h"
-#include "guioutlook.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/guioutlook.h"
 
 #include <QAbstractButton>
 #include <QLinearGradient>

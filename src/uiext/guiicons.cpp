@@ -1,4 +1,4 @@
-#include "guiicons.h"
+#include "uiext/guiicons.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,6 +1,6 @@
-#include "guiminitool.h"
+#include "uiext/guiminitool.h"
 
-#include "guitoolbutton.h"
+#include "uiext/guitoolbutton.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "guioutlook.h"
+#include "uiext/guioutlook.h"
 
-#include "guidrawlayer.h"
-#include "guiminitool.h"
-#include "guitoolbutton.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/guiminitool.h"
+#include "uiext/guitoolbutton.h"
 
 #include <QVBoxLayout>
 

@@ -1,6 +1,6 @@
-#include "guitoolbutton.h"
+#include "uiext/guitoolbutton.h"
 
-#include "guidrawlayer.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QPainter>
 #include <QStyleOptionToolButton>

@@ -1,6 +1,6 @@
-#include "helpopener.h"
+#include "uiext/helpopener.h"
 
-#include "messagebox.h"
+#include "uiext/messagebox.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

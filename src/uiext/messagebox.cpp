@@ -1,6 +1,6 @@
-#include "messagebox.h"
+#include "uiext/messagebox.h"
 
-#include "stringtable.h"
+#include "res/stringtable.h"
 
 #include <QMessageBox>
 

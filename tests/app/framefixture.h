@@ -1,9 +1,9 @@
 #pragma once
 
-#include "datastore.h"
+#include "store/datastore.h"
 #include "guitestutil.h"
-#include "mainframe.h"
-#include "midpage.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
 #include "storefixture.h"
 
 #include <QApplication>

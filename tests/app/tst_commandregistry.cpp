@@ -1,9 +1,9 @@
 // The command registry: a group's table gives each command its rules and its
 // handler; the main window's groups cover every command the user can see.
 
-#include "commandgroups.h"
-#include "commandregistry.h"
-#include "commandtable.h"
+#include "app/commandgroups.h"
+#include "app/commandregistry.h"
+#include "app/commandtable.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "commandrules.h"
+#include "app/commandrules.h"
 
 #include <QTest>
 

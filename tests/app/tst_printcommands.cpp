@@ -1,12 +1,12 @@
 // Print and Print Preview: the printed table is the list as shown (its rows in
 // the shown order, its column widths), made from the store's rows.
 
-#include "accountcombo.h"
-#include "accounttransrows.h"
-#include "formatters.h"
+#include "controls/accountcombo.h"
+#include "store/accounttransrows.h"
+#include "store/formatters.h"
 #include "framefixture.h"
-#include "printcommands.h"
-#include "recordlists.h"
+#include "app/printcommands.h"
+#include "controls/recordlists.h"
 
 #include <QHeaderView>
 #include <QProcess>

@@ -1,12 +1,12 @@
-#include "fennimarapp.h"
-#include "fileio.h"
+#include "app/fennimarapp.h"
+#include "store/fileio.h"
 #include "guitestutil.h"
 #include "testutil.h"
-#include "logindlg.h"
-#include "mainframe.h"
-#include "preferencedlg.h"
-#include "settingsfile.h"
-#include "stringtable.h"
+#include "dialogs/logindlg.h"
+#include "app/mainframe.h"
+#include "dialogs/preferencedlg.h"
+#include "store/settingsfile.h"
+#include "res/stringtable.h"
 
 #include <QLineEdit>
 #include <QSettings>

@@ -1,7 +1,7 @@
-#include "accounttransrows.h"
-#include "categoryfile.h"
-#include "exportformats.h"
-#include "settingsfile.h"
+#include "store/accounttransrows.h"
+#include "store/categoryfile.h"
+#include "export/exportformats.h"
+#include "store/settingsfile.h"
 #include "storefixture.h"
 
 #include <QProcess>

@@ -3,7 +3,7 @@
 // Helpers for the GUI tests: message boxes answered without showing, modal
 // dialogs driven from a timer, and a private working folder and profile.
 
-#include "messagebox.h"
+#include "uiext/messagebox.h"
 
 #include <QApplication>
 #include <QDir>

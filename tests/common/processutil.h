@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fileio.h"
+#include "store/fileio.h"
 
 #include <functional>
 

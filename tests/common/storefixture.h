@@ -1,7 +1,7 @@
 #pragma once
 
-#include "datastore.h"
-#include "recordfiles.h"
+#include "store/datastore.h"
+#include "store/recordfiles.h"
 #include "testutil.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "accountcombo.h"
+#include "controls/accountcombo.h"
 #include "guitestutil.h"
-#include "rowtables.h"
+#include "store/rowtables.h"
 #include "textrecorder.h"
 
 #include <QAbstractItemView>

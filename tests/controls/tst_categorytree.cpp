@@ -1,4 +1,4 @@
-#include "categorytreectrl.h"
+#include "controls/categorytreectrl.h"
 #include "testutil.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "enddatectrl.h"
-#include "flatframepainter.h"
-#include "guidrawlayer.h"
+#include "controls/enddatectrl.h"
+#include "uiext/flatframepainter.h"
+#include "uiext/guidrawlayer.h"
 #include "guitestutil.h"
-#include "startdatectrl.h"
+#include "controls/startdatectrl.h"
 #include "testutil.h"
 
 #include <QCalendarWidget>

@@ -1,6 +1,6 @@
-#include "colorref.h"
-#include "gradientheaderctrl.h"
-#include "guidrawlayer.h"
+#include "uiext/colorref.h"
+#include "controls/gradientheaderctrl.h"
+#include "uiext/guidrawlayer.h"
 #include "guitestutil.h"
 
 #include <QStandardItemModel>

@@ -1,5 +1,5 @@
 #include "guitestutil.h"
-#include "numberedit.h"
+#include "controls/numberedit.h"
 
 #include <QClipboard>
 #include <QKeyEvent>

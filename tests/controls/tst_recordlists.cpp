@@ -1,6 +1,6 @@
-#include "accounttransrows.h"
-#include "formatters.h"
-#include "recordlists.h"
+#include "store/accounttransrows.h"
+#include "store/formatters.h"
+#include "controls/recordlists.h"
 #include "storefixture.h"
 #include "textrecorder.h"
 

@@ -1,8 +1,8 @@
-#include "accountdlg.h"
+#include "dialogs/accountdlg.h"
 #include "dialogtest.h"
-#include "iconpickerdlg.h"
-#include "images.h"
-#include "records.h"
+#include "dialogs/iconpickerdlg.h"
+#include "res/images.h"
+#include "store/records.h"
 
 #include <QPlainTextEdit>
 #include <QToolButton>

@@ -1,7 +1,7 @@
-#include "categoriespickerdlg.h"
-#include "categorydlg.h"
-#include "categoryfile.h"
-#include "categorytreectrl.h"
+#include "dialogs/categoriespickerdlg.h"
+#include "dialogs/categorydlg.h"
+#include "store/categoryfile.h"
+#include "controls/categorytreectrl.h"
 #include "dialogtest.h"
 
 using namespace testutil;

@@ -1,8 +1,8 @@
-#include "changepassworddlg.h"
+#include "dialogs/changepassworddlg.h"
 #include "dialogtest.h"
-#include "hintdlg.h"
-#include "logindlg.h"
-#include "settingsfile.h"
+#include "dialogs/hintdlg.h"
+#include "dialogs/logindlg.h"
+#include "store/settingsfile.h"
 #include "testutil.h"
 
 #include <QComboBox>

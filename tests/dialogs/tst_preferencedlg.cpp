@@ -1,7 +1,7 @@
-#include "colorsettingsdlg.h"
-#include "colorswatch.h"
+#include "dialogs/colorsettingsdlg.h"
+#include "dialogs/colorswatch.h"
 #include "dialogtest.h"
-#include "preferencedlg.h"
+#include "dialogs/preferencedlg.h"
 #include "testutil.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "dialogtest.h"
-#include "guidrawlayer.h"
-#include "profile.h"
-#include "reportdata.h"
-#include "reportsdlg.h"
+#include "uiext/guidrawlayer.h"
+#include "store/profile.h"
+#include "reports/reportdata.h"
+#include "dialogs/reportsdlg.h"
 #include "storefixture.h"
 
 #include <QAction>

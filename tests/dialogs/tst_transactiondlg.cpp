@@ -1,8 +1,8 @@
-#include "categoriespickerdlg.h"
-#include "categorytreectrl.h"
+#include "dialogs/categoriespickerdlg.h"
+#include "controls/categorytreectrl.h"
 #include "dialogtest.h"
 #include "storefixture.h"
-#include "transactiondlg.h"
+#include "dialogs/transactiondlg.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "accounttransrows.h"
-#include "exportsource.h"
+#include "store/accounttransrows.h"
+#include "export/exportsource.h"
 #include "testutil.h"
 
 #include <QProcess>

@@ -1,11 +1,11 @@
-#include "accounttransrows.h"
+#include "store/accounttransrows.h"
 #include "exportfixture.h"
-#include "exportrows.h"
-#include "htmlexport.h"
-#include "officecontent.h"
-#include "pdfexport.h"
+#include "export/exportrows.h"
+#include "export/htmlexport.h"
+#include "export/office/officecontent.h"
+#include "export/pdf/pdfexport.h"
 #include "storefixture.h"
-#include "textexport.h"
+#include "export/textexport.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "exportfixture.h"
-#include "htmlexport.h"
+#include "export/htmlexport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

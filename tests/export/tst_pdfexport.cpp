@@ -1,5 +1,5 @@
 #include "exportfixture.h"
-#include "pdfexport.h"
+#include "export/pdf/pdfexport.h"
 
 #include <QTest>
 

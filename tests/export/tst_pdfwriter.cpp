@@ -1,5 +1,5 @@
 #include "exportfixture.h"
-#include "pdfwriter.h"
+#include "export/pdf/pdfwriter.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "exportfixture.h"
-#include "fileexport.h"
-#include "fileio.h"
-#include "textexport.h"
+#include "export/fileexport.h"
+#include "store/fileio.h"
+#include "export/textexport.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #include "fuzzreaders.h"
 
-#include "categoryfile.h"
-#include "chartcolours.h"
-#include "recordfiles.h"
-#include "settingsfile.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
+#include "store/recordfiles.h"
+#include "store/settingsfile.h"
 
 #include <QtEndian>
 

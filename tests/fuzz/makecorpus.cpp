@@ -12,11 +12,11 @@
 //   regression-<name> an input a fuzzer found, added by hand; taken or not
 // Every reader must keep its round-trip invariants on every file.
 
-#include "archive.h"
-#include "categoryfile.h"
-#include "chartcolours.h"
-#include "recordfiles.h"
-#include "settingsfile.h"
+#include "store/archive.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
+#include "store/recordfiles.h"
+#include "store/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "listprintjob.h"
+#include "print/listprintjob.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

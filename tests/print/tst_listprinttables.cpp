@@ -1,7 +1,7 @@
 // The tables Print makes of the store's rows: the rows' texts in the order
 // given, the lists' headings, and the column widths given or the first ones.
 
-#include "listprinttables.h"
+#include "print/listprinttables.h"
 
 #include <QTest>
 

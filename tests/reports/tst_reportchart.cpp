@@ -1,4 +1,4 @@
-#include "reportchart.h"
+#include "reports/reportchart.h"
 
 #include <QColor>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "chartcolours.h"
-#include "reportdata.h"
+#include "store/chartcolours.h"
+#include "reports/reportdata.h"
 #include "storefixture.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "glyphcanvas.h"
+#include "res/glyphcanvas.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,5 +1,5 @@
-#include "commandids.h"
-#include "images.h"
+#include "app/commandids.h"
+#include "res/images.h"
 
 #include <QTest>
 

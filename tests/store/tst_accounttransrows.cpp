@@ -1,4 +1,4 @@
-#include "accounttransrows.h"
+#include "store/accounttransrows.h"
 #include "storefixture.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "bookcheck.h"
-#include "categoryfile.h"
-#include "chartcolours.h"
+#include "store/bookcheck.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
 #include "processutil.h"
-#include "settingsfile.h"
+#include "store/settingsfile.h"
 #include "storefixture.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "processutil.h"
-#include "recordrules.h"
-#include "settingsfile.h"
+#include "store/recordrules.h"
+#include "store/settingsfile.h"
 #include "storefixture.h"
 
 #include <QTest>

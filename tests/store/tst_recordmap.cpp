@@ -1,4 +1,4 @@
-#include "recordmap.h"
+#include "store/recordmap.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "crypto/blowfish.h"
-#include "settingsfile.h"
+#include "store/crypto/blowfish.h"
+#include "store/settingsfile.h"
 #include "testutil.h"
 
 #include <QTemporaryDir>

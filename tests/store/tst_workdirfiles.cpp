@@ -1,5 +1,5 @@
-#include "categoryfile.h"
-#include "chartcolours.h"
+#include "store/categoryfile.h"
+#include "store/chartcolours.h"
 #include "storefixture.h"
 
 #include <QTest>

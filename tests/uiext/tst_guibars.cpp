@@ -1,9 +1,9 @@
-#include "guicapoutbar.h"
-#include "guifolder.h"
-#include "guiminitool.h"
-#include "guioutlook.h"
+#include "uiext/guicapoutbar.h"
+#include "uiext/guifolder.h"
+#include "uiext/guiminitool.h"
+#include "uiext/guioutlook.h"
 #include "guitestutil.h"
-#include "guitoolbutton.h"
+#include "uiext/guitoolbutton.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
-#include "colorref.h"
-#include "flatframepainter.h"
-#include "guicomboboxext.h"
-#include "guidrawlayer.h"
+#include "uiext/colorref.h"
+#include "uiext/flatframepainter.h"
+#include "uiext/guicomboboxext.h"
+#include "uiext/guidrawlayer.h"
 #include "guitestutil.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #include "guitestutil.h"
-#include "helpopener.h"
-#include "messagebox.h"
+#include "uiext/helpopener.h"
+#include "uiext/messagebox.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
-#include "excelexport.h"
+#include "export/office/excelexport.h"
 
-#include "fileio.h"
-#include "formatters.h"
-#include "officecontent.h"
-#include "officeformats.h"
-#include "stringtable.h"
+#include "store/fileio.h"
+#include "store/formatters.h"
+#include "export/office/officecontent.h"
+#include "export/office/officeformats.h"
+#include "res/stringtable.h"
 
 #include <QFile>
 #include <QMap>
@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <tuple>
 
 namespace {
@@ -278,6 +279,11 @@ QString reason(lxw_error error)
     return QString::fromUtf8(lxw_strerror(error));
 }
 
+struct WorkbookClose
+{
+    void operator()(lxw_workbook *workbook) const { workbook_close(workbook); }
+};
+
 } // namespace
 
 bool CExcelExport::write(const QString &path, const ExportSource &source)
@@ -295,19 +301,21 @@ bool CExcelExport::write(const QString &path, const ExportSource &source)
     const QString workFile = work.filePath(QStringLiteral("export.xlsx"));
     lxw_workbook_options options{};
     options.tmpdir = const_cast<char *>(workDir.constData());
-    lxw_workbook *workbook = workbook_new_opt(QFile::encodeName(workFile).constData(), &options);
+    // Closed on every way out; the normal way takes it back to see the close's result.
+    std::unique_ptr<lxw_workbook, WorkbookClose> workbook(
+        workbook_new_opt(QFile::encodeName(workFile).constData(), &options));
     if (!workbook)
         throw FileError(path, QStringLiteral("Out of memory"));
     lxw_error error = LXW_NO_ERROR;
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
+    lxw_worksheet *sheet = workbook_add_worksheet(workbook.get(), nullptr);
     if (sheet) {
-        SheetWriter writer(workbook, sheet);
+        SheetWriter writer(workbook.get(), sheet);
         writer.write(*content);
         error = writer.error();
     } else {
         error = LXW_ERROR_MEMORY_MALLOC_FAILED;
     }
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = workbook_close(workbook.release());
     if (error == LXW_NO_ERROR)
         error = closed;
     if (error != LXW_NO_ERROR)

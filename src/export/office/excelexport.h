@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exportsource.h"
+#include "export/exportsource.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "officecontent.h"
+#include "export/office/officecontent.h"
 
-#include "exportrows.h"
-#include "formatters.h"
-#include "stringtable.h"
+#include "export/exportrows.h"
+#include "store/formatters.h"
+#include "res/stringtable.h"
 
 OfficeCell OfficeCell::fromText(const QString &text)
 {

@@ -1,6 +1,6 @@
-#include "officeformats.h"
+#include "export/office/officeformats.h"
 
-#include "formatters.h"
+#include "store/formatters.h"
 
 #include <QLocale>
 

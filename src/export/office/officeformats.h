@@ -1,6 +1,6 @@
 #pragma once
 
-#include "oledatetime.h"
+#include "store/oledatetime.h"
 
 #include <QString>
 

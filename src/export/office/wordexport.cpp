@@ -1,11 +1,11 @@
-#include "wordexport.h"
+#include "export/office/wordexport.h"
 
-#include "fileio.h"
-#include "formatters.h"
-#include "officecontent.h"
-#include "officeformats.h"
-#include "stringtable.h"
-#include "zippackage.h"
+#include "store/fileio.h"
+#include "store/formatters.h"
+#include "export/office/officecontent.h"
+#include "export/office/officeformats.h"
+#include "res/stringtable.h"
+#include "export/office/zippackage.h"
 
 #include <QLocale>
 #include <QXmlStreamWriter>

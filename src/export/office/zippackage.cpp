@@ -1,4 +1,4 @@
-#include "zippackage.h"
+#include "export/office/zippackage.h"
 
 #include <zip.h>
 
@@ -11,6 +11,12 @@ struct SourceFree
     void operator()(zip_source_t *source) const { zip_source_free(source); }
 };
 using Source = std::unique_ptr<zip_source_t, SourceFree>;
+
+struct ArchiveDiscard
+{
+    void operator()(zip_t *archive) const { zip_discard(archive); }
+};
+using Archive = std::unique_ptr<zip_t, ArchiveDiscard>;
 
 QString describe(zip_error_t *error)
 {
@@ -34,7 +40,8 @@ std::optional<QByteArray> ZipPackage::bytes()
         zip_error_fini(&error);
         return std::nullopt;
     }
-    zip_t *archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error);
+    // Discarded on every way out but a successful close.
+    Archive archive(zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
     if (!archive) {
         m_error = describe(&error);
         zip_error_fini(&error);
@@ -45,20 +52,18 @@ std::optional<QByteArray> ZipPackage::bytes()
     zip_source_keep(buffer.get());
 
     for (const auto &[name, content] : m_entries) {
-        zip_source_t *entry = zip_source_buffer(archive, content.constData(), zip_uint64_t(content.size()), 0);
-        if (!entry || zip_file_add(archive, name.constData(), entry, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            if (entry)
-                zip_source_free(entry);
-            m_error = QString::fromUtf8(zip_strerror(archive));
-            zip_discard(archive);
+        Source entry(zip_source_buffer(archive.get(), content.constData(), zip_uint64_t(content.size()), 0));
+        if (!entry || zip_file_add(archive.get(), name.constData(), entry.get(), ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+            m_error = QString::fromUtf8(zip_strerror(archive.get()));
             return std::nullopt;
         }
+        entry.release(); // the archive owns it now
     }
-    if (zip_close(archive) < 0) {
-        m_error = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
+    if (zip_close(archive.get()) < 0) {
+        m_error = QString::fromUtf8(zip_strerror(archive.get()));
         return std::nullopt;
     }
+    archive.release(); // closed: freed by the close
 
     zip_stat_t stat;
     if (zip_source_stat(buffer.get(), &stat) < 0 || zip_source_open(buffer.get()) < 0) {

@@ -1,8 +1,8 @@
-#include "pdfexport.h"
+#include "export/pdf/pdfexport.h"
 
-#include "exportrows.h"
-#include "formatters.h"
-#include "pdfwriter.h"
+#include "export/exportrows.h"
+#include "store/formatters.h"
+#include "export/pdf/pdfwriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "pdffont.h"
+#include "export/pdf/pdffont.h"
 
 #include <QChar>
 

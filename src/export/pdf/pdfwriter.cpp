@@ -1,6 +1,6 @@
-#include "pdfwriter.h"
+#include "export/pdf/pdfwriter.h"
 
-#include "pdffont.h"
+#include "export/pdf/pdffont.h"
 
 #include <algorithm>
 

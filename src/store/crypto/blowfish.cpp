@@ -1,6 +1,6 @@
-#include "blowfish.h"
+#include "store/crypto/blowfish.h"
 
-#include "blowfishtables.h"
+#include "store/crypto/blowfishtables.h"
 
 #include <utility>
 

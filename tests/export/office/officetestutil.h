@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exportsource.h"
-#include "fileio.h"
+#include "export/exportsource.h"
+#include "store/fileio.h"
 #include "testutil.h"
 
 #include <QDomDocument>

@@ -1,4 +1,4 @@
-#include "excelexport.h"
+#include "export/office/excelexport.h"
 #include "officetestutil.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "officeformats.h"
+#include "export/office/officeformats.h"
 #include "officetestutil.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "officetestutil.h"
-#include "wordexport.h"
+#include "export/office/wordexport.h"
 
 #include <QTest>
 

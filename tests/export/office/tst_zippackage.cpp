@@ -1,5 +1,5 @@
 #include "officetestutil.h"
-#include "zippackage.h"
+#include "export/office/zippackage.h"
 
 #include <QTest>
 

@@ -3,14 +3,14 @@
 // days, against the store's fills for the same work.
 // Usage: bench_app [book-folder] [repeats]   (QT_QPA_PLATFORM=offscreen works)
 
-#include "controls/accountcombo.h"
-#include "benchbook.h"
-#include "store/datastore.h"
-#include "controls/enddatectrl.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "benchbook.h"
+#include "controls/accountcombo.h"
+#include "controls/enddatectrl.h"
 #include "controls/recordlists.h"
 #include "controls/startdatectrl.h"
+#include "store/datastore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +22,6 @@
 #include <memory>
 
 namespace {
-
 
 CMainFrame::Services services()
 {
@@ -89,8 +88,8 @@ int main(int argc, char **argv)
     }
     std::sort(times.begin(), times.end());
     const double all = times[times.size() / 2];
-    std::printf("%-52s %9.1f ms  (%d rows; the store alone: %.1f ms, %.2fx)\n",
-                "switch to all transactions, 365 days", all, rows, storeAll, all / storeAll);
+    std::printf("%-52s %9.1f ms  (%d rows; the store alone: %.1f ms, %.2fx)\n", "switch to all transactions, 365 days",
+                all, rows, storeAll, all / storeAll);
 
     // Painting reads only the row tables: a full repaint after scrolling to the end.
     auto *list = frame.midPage()->allTransList();

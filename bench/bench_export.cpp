@@ -18,8 +18,8 @@ ListRow<TransactionRow> planRow(int i)
     const OleDateTime date = OleDateTime::fromDateTime(QDate(2026, 1, 1).addDays(i % 700), QTime(12, 0));
     const QString subject = QStringLiteral("Payment %1 for the monthly (standing) order, café").arg(i);
     row.texts = QStringList{QStringLiteral("4711-%1").arg(i % 50), QString(), subject, QString()};
-    row.data = TransactionRow{QString(), subject, QStringLiteral("4711-%1").arg(i % 50), (i % 7 - 3) * 12.34, 0.0,
-                              date};
+    row.data =
+        TransactionRow{QString(), subject, QStringLiteral("4711-%1").arg(i % 50), (i % 7 - 3) * 12.34, 0.0, date};
     return row;
 }
 
@@ -39,8 +39,13 @@ ExportSource source(ExportView view, int rows)
         s.plans.append(planRow(i));
         s.transactions.rows.append(planRow(i));
         ListRow<AccountRow> account;
-        account.data = AccountRow{QString(), QStringLiteral("Account %1").arg(i), QString::number(i),
-                                  QStringLiteral("Bank %1").arg(i % 20), i * 1.5, 0.0, 0};
+        account.data = AccountRow{QString(),
+                                  QStringLiteral("Account %1").arg(i),
+                                  QString::number(i),
+                                  QStringLiteral("Bank %1").arg(i % 20),
+                                  i * 1.5,
+                                  0.0,
+                                  0};
         s.accounts.append(account);
     }
     s.transactions.count = int(s.transactions.rows.size());
@@ -61,14 +66,16 @@ int main(int argc, char **argv)
     {
         ExportFormat format;
         const char *name;
-    } formats[] = {{ExportFormat::Text, "text"}, {ExportFormat::Csv, "csv"}, {ExportFormat::Html, "html"},
+    } formats[] = {{ExportFormat::Text, "text"},
+                   {ExportFormat::Csv, "csv"},
+                   {ExportFormat::Html, "html"},
                    {ExportFormat::Pdf, "pdf"}};
     const struct
     {
         ExportView view;
         const char *name;
-    } views[] = {{ExportView::Accounts, "accounts"}, {ExportView::Transactions, "transactions"},
-                 {ExportView::Plans, "plans"}};
+    } views[] = {
+        {ExportView::Accounts, "accounts"}, {ExportView::Transactions, "transactions"}, {ExportView::Plans, "plans"}};
 
     std::printf("%d rows, median of %d\n", rows, repeats);
     for (const auto &view : views) {

@@ -1,8 +1,8 @@
 // Fills of the record store on a large book, against the floor of reading every
 // transaction file once. Usage: bench_store [book-folder] [repeats]
 
-#include "store/accounttransrows.h"
 #include "benchbook.h"
+#include "store/accounttransrows.h"
 #include "store/datastore.h"
 #include "store/fileio.h"
 #include "store/recordfiles.h"
@@ -50,15 +50,14 @@ int main(int argc, char **argv)
     std::printf("%-44s %9.1f ms  %5.2fx floor  (%d rows)\n", "account list (every balance)", accountList,
                 accountList / floor, rows);
 
-    const double oneAccount = medianMs(repeats, [&] {
-        rows = int(buildAccountTransRows(store, firstAccount, monthFrom, monthTo).rows.size());
-    });
+    const double oneAccount = medianMs(
+        repeats, [&] { rows = int(buildAccountTransRows(store, firstAccount, monthFrom, monthTo).rows.size()); });
     std::printf("%-44s %9.1f ms  %5.2fx floor  (%d rows)\n", "one account's transactions, one month", oneAccount,
                 oneAccount / floor, rows);
 
     const double allMonth = medianMs(repeats, [&] { rows = int(store.fillAllTransList(monthFrom, monthTo).size()); });
-    std::printf("%-44s %9.1f ms  %5.2fx floor  (%d rows)\n", "all transactions, one month", allMonth,
-                allMonth / floor, rows);
+    std::printf("%-44s %9.1f ms  %5.2fx floor  (%d rows)\n", "all transactions, one month", allMonth, allMonth / floor,
+                rows);
 
     const OleDateTime yearFrom = OleDateTime::fromDateTime(QDate(2025, 12, 1), QTime(0, 0));
     const double allYear = medianMs(repeats, [&] { rows = int(store.fillAllTransList(yearFrom, monthTo).size()); });

@@ -70,7 +70,8 @@ QString ensureBenchBook(const QString &dir, int accounts, int perAccount, int pl
         }
     }
     for (int p = 0; p < plans; ++p) {
-        TransactionRecord r(OleDateTime::fromDateTime(QDate(2026, 12, 1), QTime(0, 0)).addSecs(rng.bounded(365 * 86400)));
+        TransactionRecord r(
+            OleDateTime::fromDateTime(QDate(2026, 12, 1), QTime(0, 0)).addSecs(rng.bounded(365 * 86400)));
         r.key = accountIds[p % accounts] + idFor(5000000 + serial++);
         r.subject = subjects[rng.bounded(subjects.size())];
         r.amount = -double(rng.bounded(50000)) / 100.0;

@@ -25,27 +25,45 @@ struct Named
 };
 
 const Named kCommands[] = {
-    {"Account Add", 32781}, {"Transaction Add", 32784}, {"Plan Add", 32787}, {"Category Add", 32793},
-    {"Modify", 32771},      {"Delete", 32772},          {"Convert Plan", 32790}, {"Excel", 32814},
-    {"Word", 32815},        {"HTML", 32816},            {"PDF", 32817},        {"Text", 32818},
-    {"CSV", 32819},         {"Print", 57607},           {"Refresh", 32798},    {"Synchronize", 32800},
-    {"Preference", 32799},  {"Help", 57670},            {"About", 57664},      {"Change Password", 32807},
-    {"Accounts", 32809},    {"Transactions", 32810},    {"Planner", 32811},    {"Categories", 32812},
+    {"Account Add", 32781},  {"Transaction Add", 32784},
+    {"Plan Add", 32787},     {"Category Add", 32793},
+    {"Modify", 32771},       {"Delete", 32772},
+    {"Convert Plan", 32790}, {"Excel", 32814},
+    {"Word", 32815},         {"HTML", 32816},
+    {"PDF", 32817},          {"Text", 32818},
+    {"CSV", 32819},          {"Print", 57607},
+    {"Refresh", 32798},      {"Synchronize", 32800},
+    {"Preference", 32799},   {"Help", 57670},
+    {"About", 57664},        {"Change Password", 32807},
+    {"Accounts", 32809},     {"Transactions", 32810},
+    {"Planner", 32811},      {"Categories", 32812},
     {"Reports", 32813},
 };
 
-const char *const kNavigation[] = {"Accounts", "Transactions", "Planner", "Categories", "Reports",
-                                   "Account", "Transaction", "Plan", "Synchronize", "Refresh",
-                                   "Working Directory", "Password", "Print", "Word", "Excel",
-                                   "HTML", "PDF", "Text", "CSV"};
+const char *const kNavigation[] = {"Accounts",
+                                   "Transactions",
+                                   "Planner",
+                                   "Categories",
+                                   "Reports",
+                                   "Account",
+                                   "Transaction",
+                                   "Plan",
+                                   "Synchronize",
+                                   "Refresh",
+                                   "Working Directory",
+                                   "Password",
+                                   "Print",
+                                   "Word",
+                                   "Excel",
+                                   "HTML",
+                                   "PDF",
+                                   "Text",
+                                   "CSV"};
 
 class Sheet
 {
 public:
-    explicit Sheet(qreal scale)
-        : m_scale(scale)
-    {
-    }
+    explicit Sheet(qreal scale) : m_scale(scale) {}
 
     // Runs the drawing twice: once to measure the height, once to paint.
     QImage render(const std::function<void(Sheet &)> &content)
@@ -116,9 +134,8 @@ void content(Sheet &s)
 {
     const qreal dpr = s.scale();
     s.heading(QStringLiteral("Account pictures (%1)").arg(accountPictureCount()));
-    s.grid(accountPictureCount(), QSize(42, 40), [&](QPainter &p, int i, QPointF at) {
-        p.drawPixmap(at, accountPicture(i, dpr));
-    });
+    s.grid(accountPictureCount(), QSize(42, 40),
+           [&](QPainter &p, int i, QPointF at) { p.drawPixmap(at, accountPicture(i, dpr)); });
 
     s.heading(QStringLiteral("Command icons: 16, 24, 24 disabled"));
     s.grid(int(std::size(kCommands)), QSize(116, 62), [&](QPainter &p, int i, QPointF at) {
@@ -136,17 +153,14 @@ void content(Sheet &s)
     });
 
     s.heading(QStringLiteral("Caption bar: view captions and view buttons"));
-    s.grid(6, QSize(186, 42), [&](QPainter &p, int i, QPointF at) {
-        p.drawPixmap(at, viewCaptionImage(i, dpr));
-    });
-    s.grid(5, QSize(28, 26), [&](QPainter &p, int i, QPointF at) {
-        p.drawPixmap(at, viewButtonIcon(i, dpr));
-    });
+    s.grid(6, QSize(186, 42), [&](QPainter &p, int i, QPointF at) { p.drawPixmap(at, viewCaptionImage(i, dpr)); });
+    s.grid(5, QSize(28, 26), [&](QPainter &p, int i, QPointF at) { p.drawPixmap(at, viewButtonIcon(i, dpr)); });
 
     s.heading(QStringLiteral("Lists: transaction row, report, category, column headers"));
     s.grid(11, QSize(84, 60), [&](QPainter &p, int i, QPointF at) {
-        static const char *const names[] = {"Row",  "Report",      "Category", "Date",    "Transaction Name",
-                                            "Amount", "Balance", "Account No", "Date", "Subject", "Amount"};
+        static const char *const names[] = {"Row",    "Report",  "Category",   "Date", "Transaction Name",
+                                            "Amount", "Balance", "Account No", "Date", "Subject",
+                                            "Amount"};
         QPixmap pm;
         if (i == 0)
             pm = transactionRowPicture(dpr);

@@ -1,12 +1,12 @@
 // Opens the main window on a sample book and saves a picture of the screen.
 // Usage: screenshot OUT.png [view]   (view: accounts, transactions, planner, categories)
 
-#include "controls/accountcombo.h"
-#include "store/datastore.h"
-#include "uiext/fennimarlook.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "controls/accountcombo.h"
 #include "controls/recordlists.h"
+#include "store/datastore.h"
+#include "uiext/fennimarlook.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,15 +47,20 @@ QString makeSampleBook(CDataStore &store)
         a.minimumBalance = 100;
         return store.addAccount(a);
     };
-    const QString home = account(QStringLiteral("12-3456"), QStringLiteral("Household"), QStringLiteral("Kestrel Bank"), 0);
-    const QString savings = account(QStringLiteral("78-9012"), QStringLiteral("Savings"), QStringLiteral("Harbour Savings"), 4);
-    const QString card = account(QStringLiteral("4417-22"), QStringLiteral("Credit card"), QStringLiteral("Kestrel Bank"), 3);
+    const QString home =
+        account(QStringLiteral("12-3456"), QStringLiteral("Household"), QStringLiteral("Kestrel Bank"), 0);
+    const QString savings =
+        account(QStringLiteral("78-9012"), QStringLiteral("Savings"), QStringLiteral("Harbour Savings"), 4);
+    const QString card =
+        account(QStringLiteral("4417-22"), QStringLiteral("Credit card"), QStringLiteral("Kestrel Bank"), 3);
     const int today = QDate::currentDate().day();
     store.addTransaction(movement(home, -today - 3, 1850, QStringLiteral("Opening balance"), QString()));
     store.addTransaction(movement(home, 1 - today, 2450, QStringLiteral("Salary"), QString()));
     store.addTransaction(movement(home, 2 - today, -920, QStringLiteral("Rent"), QStringLiteral("Household Items")));
-    store.addTransaction(movement(home, 3 - today, -84.37, QStringLiteral("Groceries"), QStringLiteral("Kitchen Items")));
-    store.addTransaction(movement(home, 4 - today, -45.99, QStringLiteral("Phone bill"), QStringLiteral("Electronic Items")));
+    store.addTransaction(
+        movement(home, 3 - today, -84.37, QStringLiteral("Groceries"), QStringLiteral("Kitchen Items")));
+    store.addTransaction(
+        movement(home, 4 - today, -45.99, QStringLiteral("Phone bill"), QStringLiteral("Electronic Items")));
     store.addTransaction(movement(home, 5 - today, -3400, QStringLiteral("New car deposit"), QString()));
     store.addTransaction(movement(home, 6 - today, 120, QStringLiteral("Refund"), QString()));
     store.addTransaction(movement(savings, -40, 5000, QStringLiteral("Transfer"), QString()));

@@ -1,13 +1,13 @@
 #include "app/exportcommands.h"
 
+#include "app/mainframe.h"
+#include "app/midpage.h"
 #include "controls/accountcombo.h"
+#include "controls/recordlists.h"
 #include "export/exportformats.h"
 #include "export/exportsource.h"
 #include "store/fileio.h"
-#include "app/mainframe.h"
 #include "uiext/messagebox.h"
-#include "app/midpage.h"
-#include "controls/recordlists.h"
 
 #include <QApplication>
 #include <QDir>

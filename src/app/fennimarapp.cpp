@@ -1,13 +1,13 @@
 #include "app/fennimarapp.h"
 
-#include "store/fileio.h"
-#include "dialogs/logindlg.h"
 #include "app/mainframe.h"
-#include "uiext/messagebox.h"
+#include "dialogs/logindlg.h"
 #include "dialogs/preferencedlg.h"
+#include "res/stringtable.h"
+#include "store/fileio.h"
 #include "store/profile.h"
 #include "store/settingsfile.h"
-#include "res/stringtable.h"
+#include "uiext/messagebox.h"
 
 #include <QDesktopServices>
 #include <QDir>

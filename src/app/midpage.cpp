@@ -1,11 +1,11 @@
 #include "app/midpage.h"
 
-#include "store/accounttransrows.h"
 #include "controls/categorytreectrl.h"
-#include "store/datastore.h"
 #include "controls/gradientheaderctrl.h"
-#include "res/images.h"
 #include "controls/recordlists.h"
+#include "res/images.h"
+#include "store/accounttransrows.h"
+#include "store/datastore.h"
 
 #include <QStackedLayout>
 

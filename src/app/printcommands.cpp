@@ -1,9 +1,9 @@
 #include "app/printcommands.h"
 
-#include "print/listprinttables.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
 #include "controls/recordlists.h"
+#include "print/listprinttables.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>

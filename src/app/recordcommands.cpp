@@ -1,17 +1,17 @@
 #include "app/recordcommands.h"
 
+#include "app/commandtable.h"
+#include "app/mainframe.h"
+#include "app/midpage.h"
 #include "controls/accountcombo.h"
+#include "controls/categorytreectrl.h"
+#include "controls/recordlists.h"
 #include "dialogs/accountdlg.h"
 #include "dialogs/categorydlg.h"
-#include "controls/categorytreectrl.h"
-#include "app/commandtable.h"
-#include "store/datastore.h"
-#include "app/mainframe.h"
-#include "uiext/messagebox.h"
-#include "app/midpage.h"
-#include "controls/recordlists.h"
-#include "res/stringtable.h"
 #include "dialogs/transactiondlg.h"
+#include "res/stringtable.h"
+#include "store/datastore.h"
+#include "uiext/messagebox.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,16 +1,16 @@
 #include "app/toolcommands.h"
 
+#include "app/mainframe.h"
+#include "app/midpage.h"
+#include "controls/recordlists.h"
 #include "dialogs/changepassworddlg.h"
 #include "dialogs/checkbooksdlg.h"
+#include "dialogs/preferencedlg.h"
+#include "res/images.h"
 #include "store/datastore.h"
 #include "store/fileio.h"
 #include "uiext/helpopener.h"
-#include "res/images.h"
-#include "app/mainframe.h"
 #include "uiext/messagebox.h"
-#include "app/midpage.h"
-#include "dialogs/preferencedlg.h"
-#include "controls/recordlists.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,11 +1,11 @@
 #include "app/viewcommands.h"
 
-#include "controls/accountcombo.h"
-#include "uiext/guifolder.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "controls/accountcombo.h"
 #include "controls/recordlists.h"
 #include "dialogs/reportsdlg.h"
+#include "uiext/guifolder.h"
 
 #include <QApplication>
 #include <QSignalBlocker>

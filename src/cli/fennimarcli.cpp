@@ -1,19 +1,19 @@
 #include "cli/fennimarcli.h"
 
-#include "store/accounttransrows.h"
-#include "store/bookcheck.h"
+#include "export/exportformats.h"
 #include "print/listprinttables.h"
 #include "reports/reportdata.h"
+#include "res/stringtable.h"
+#include "store/accounttransrows.h"
+#include "store/bookcheck.h"
 #include "store/categoryfile.h"
 #include "store/chartcolours.h"
 #include "store/datastore.h"
-#include "export/exportformats.h"
 #include "store/period.h"
 #include "store/profile.h"
 #include "store/recordfiles.h"
 #include "store/recordrules.h"
 #include "store/settingsfile.h"
-#include "res/stringtable.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,9 +52,11 @@ struct CliError
 
 enum Needs { Nothing = 0, Plans = 1 };
 
-const QCommandLineOption kFrom(QStringLiteral("from"), "Start of the period (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS).", "date");
+const QCommandLineOption kFrom(QStringLiteral("from"), "Start of the period (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS).",
+                               "date");
 const QCommandLineOption kTo(QStringLiteral("to"), "End of the period.", "date");
-const QCommandLineOption kFormat(QStringLiteral("format"), "tsv (default), csv, text, html, pdf, xlsx or docx.", "format");
+const QCommandLineOption kFormat(QStringLiteral("format"), "tsv (default), csv, text, html, pdf, xlsx or docx.",
+                                 "format");
 const QCommandLineOption kOut(QStringLiteral("out"), "The file to write.", "file");
 const QCommandLineOption kAccount(QStringLiteral("account"), "The account id.", "id");
 const QCommandLineOption kNumber(QStringLiteral("number"), "The account number.", "text");
@@ -63,7 +65,8 @@ const QCommandLineOption kBank(QStringLiteral("bank"), "The bank.", "text");
 const QCommandLineOption kMinimum(QStringLiteral("minimum"), "The minimum balance.", "amount");
 const QCommandLineOption kNotes(QStringLiteral("notes"), "Notes.", "text");
 const QCommandLineOption kIcon(QStringLiteral("icon"), "The index of the account's picture.", "index");
-const QCommandLineOption kAmount(QStringLiteral("amount"), "The amount, a number of at most two decimals, no sign.", "amount");
+const QCommandLineOption kAmount(QStringLiteral("amount"), "The amount, a number of at most two decimals, no sign.",
+                                 "amount");
 const QCommandLineOption kExpense(QStringLiteral("expense"), "An expense (stored negative).");
 const QCommandLineOption kIncome(QStringLiteral("income"), "An income (the default of a new record).");
 const QCommandLineOption kDate(QStringLiteral("date"), "The date (default: now).", "date");
@@ -147,59 +150,81 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
 {
     using C = FennimarCli;
     static const QList<C::Command> table = {
-        {"init", "init", "Create the working directory if needed, with its settings, category and chart colour files.",
-         {}, &C::init},
+        {"init",
+         "init",
+         "Create the working directory if needed, with its settings, category and chart colour files.",
+         {},
+         &C::init},
         {"accounts", "accounts [--from D] [--to D] [--format F] [--out FILE]",
          "List the accounts: id, number, name, bank, balance, minimum balance, icon.", kListOptions, &C::listAccounts},
         {"transactions", "transactions --account ID [--from D] [--to D] [--format F] [--out FILE]",
          "The account's transactions of the period, then its plans: kind, key, date, subject, amount, balance.",
          kListOptions + QList{kAccount}, &C::listTransactions, Plans},
         {"all-transactions", "all-transactions [--from D] [--to D]",
-         "The transactions of every account in the period: key, account number, date, subject, amount.",
-         kListOptions, &C::listAllTransactions},
+         "The transactions of every account in the period: key, account number, date, subject, amount.", kListOptions,
+         &C::listAllTransactions},
         {"plans", "plans [--from D] [--to D] [--format F] [--out FILE]",
          "Every plan: key, account number, date, subject, amount.", kListOptions, &C::listPlans, Plans},
         {"add-account", "add-account --number N [--name S] [--bank S] [--minimum X] [--notes S] [--icon I]",
          "Add an account; prints its id.", kAccountOptions, &C::addAccount},
         {"modify-account", "modify-account ID [account options]", "Change the fields given.", kAccountOptions,
          &C::modifyAccount},
-        {"delete-account", "delete-account ID", "Delete the account with its transactions and plans.", {},
-         &C::deleteAccount, Plans},
+        {"delete-account",
+         "delete-account ID",
+         "Delete the account with its transactions and plans.",
+         {},
+         &C::deleteAccount,
+         Plans},
         {"add-transaction",
          "add-transaction --account ID --amount X [--expense] [--date D] [--subject S] [--category C] [--notes S]",
-         "Add a transaction; prints its key.", kRecordOptions + QList{kAccount},
-         [](C &cli) { cli.addRecord(false); }},
+         "Add a transaction; prints its key.", kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(false); }},
         {"modify-transaction", "modify-transaction KEY [record options]", "Change the fields given.", kRecordOptions,
          [](C &cli) { cli.modifyRecord(false); }},
-        {"delete-transaction", "delete-transaction KEY", "Delete a transaction.", {},
+        {"delete-transaction",
+         "delete-transaction KEY",
+         "Delete a transaction.",
+         {},
          [](C &cli) { cli.deleteRecord(false); }},
         {"add-plan", "add-plan --account ID --amount X [record options]", "Add a plan; prints its key.",
          kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(true); }, Plans},
         {"modify-plan", "modify-plan KEY [record options]", "Change the fields given.", kRecordOptions,
          [](C &cli) { cli.modifyRecord(true); }, Plans},
         {"delete-plan", "delete-plan KEY", "Delete a plan.", {}, [](C &cli) { cli.deleteRecord(true); }, Plans},
-        {"convert-plan", "convert-plan KEY", "Turn a plan into a transaction; prints the transaction's key.", {},
-         &C::convertPlan, Plans},
-        {"categories", "categories", "Print the category tree, two blanks of indent per level.", {},
+        {"convert-plan",
+         "convert-plan KEY",
+         "Turn a plan into a transaction; prints the transaction's key.",
+         {},
+         &C::convertPlan,
+         Plans},
+        {"categories",
+         "categories",
+         "Print the category tree, two blanks of indent per level.",
+         {},
          &C::listCategories},
         {"report",
-         "report balance|profit-loss --account ID [--from D] [--to D] [--kind K] [--values on|off] --out FILE.png|FILE.svg "
+         "report balance|profit-loss --account ID [--from D] [--to D] [--kind K] [--values on|off] --out "
+         "FILE.png|FILE.svg "
          "[--size WxH]",
          "Draw the account's balance or profit-and-loss chart of the period as the Reports dialog does.",
-         {kAccount, kFrom, kTo, kKind, kValues, kOut, kSize}, &C::report},
-        {"print", "print plans|transactions|all-transactions [--account ID] [--from D] [--to D] --out FILE.pdf",
-         "Print a list as the Print command does, into a PDF file.", {kAccount, kFrom, kTo, kOut}, &C::print, Plans},
-        {"check", "check [--repair]",
+         {kAccount, kFrom, kTo, kKind, kValues, kOut, kSize},
+         &C::report},
+        {"print",
+         "print plans|transactions|all-transactions [--account ID] [--from D] [--to D] --out FILE.pdf",
+         "Print a list as the Print command does, into a PDF file.",
+         {kAccount, kFrom, kTo, kOut},
+         &C::print,
+         Plans},
+        {"check",
+         "check [--repair]",
          "Read every data file and name each one that is unreadable, malformed, empty, misnamed, not a file, or of an "
          "account that does not exist; --repair moves them into the folder Damaged beside the working directory.",
-         {kRepair}, &C::check},
+         {kRepair},
+         &C::check},
     };
     return table;
 }
 
-FennimarCli::FennimarCli(QTextStream &out, QTextStream &err) : m_out(out), m_err(err)
-{
-}
+FennimarCli::FennimarCli(QTextStream &out, QTextStream &err) : m_out(out), m_err(err) {}
 
 FennimarCli::~FennimarCli() = default;
 
@@ -218,7 +243,8 @@ int FennimarCli::run(const QStringList &arguments)
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption workdir(QStringLiteral("workdir"), "The working directory.", "dir");
-    const QCommandLineOption passwordFile(QStringLiteral("password-file"), "A file whose first line is the password.", "file");
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), "A file whose first line is the password.",
+                                          "file");
     const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
     global.addOptions({workdir, passwordFile, help});
     global.addPositionalArgument("command", "The command to run.");
@@ -451,7 +477,12 @@ void FennimarCli::listAccounts()
     QList<QStringList> lines;
     for (const auto &row : m_store->fillAccountList()) {
         const AccountRow &a = *row.data;
-        lines << QStringList{a.id, a.accountNumber, a.name, a.bank, money(a.transactionSum), money(a.minimumBalance),
+        lines << QStringList{a.id,
+                             a.accountNumber,
+                             a.name,
+                             a.bank,
+                             money(a.transactionSum),
+                             money(a.minimumBalance),
                              QString::number(a.icon)};
     }
     writeTable(lines);
@@ -473,16 +504,21 @@ void FennimarCli::listTransactions()
         const auto &row = list.rows[i];
         switch (list.kind(i)) {
         case AccountTransRows::Kind::Opening:
-            lines << QStringList{"opening", QString(), row.data->date.toIsoString(), row.text(0),
-                                 money(row.data->amount), money(row.data->balance)};
+            lines << QStringList{"opening",
+                                 QString(),
+                                 row.data->date.toIsoString(),
+                                 row.text(0),
+                                 money(row.data->amount),
+                                 money(row.data->balance)};
             break;
         case AccountTransRows::Kind::Transaction:
-            lines << QStringList{"transaction", row.data->key, row.data->date.toIsoString(), row.data->subject,
-                                 money(row.data->amount), money(row.data->balance)};
+            lines << QStringList{"transaction",     row.data->key,           row.data->date.toIsoString(),
+                                 row.data->subject, money(row.data->amount), money(row.data->balance)};
             break;
         case AccountTransRows::Kind::Plan:
-            lines << QStringList{"plan", row.data->key, row.data->date.toIsoString(), row.data->subject,
-                                 money(row.data->amount), QString()};
+            lines << QStringList{
+                "plan",   row.data->key, row.data->date.toIsoString(), row.data->subject, money(row.data->amount),
+                QString()};
             break;
         case AccountTransRows::Kind::Separator:
         case AccountTransRows::Kind::Heading:
@@ -610,7 +646,8 @@ void FennimarCli::addRecord(bool plan)
 
 void FennimarCli::modifyRecord(bool plan)
 {
-    const QString key = requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
+    const QString key =
+        requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
     TransactionRecord r = plan ? m_store->lookupPlan(key) : m_store->lookupTransaction(key);
     applyRecordInput(recordInput(m_parser), r);
     if (plan)
@@ -621,7 +658,8 @@ void FennimarCli::modifyRecord(bool plan)
 
 void FennimarCli::deleteRecord(bool plan)
 {
-    const QString key = requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
+    const QString key =
+        requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
     if (plan)
         m_store->deletePlan(key);
     else
@@ -694,7 +732,8 @@ void FennimarCli::report()
     if (isSet(QStringLiteral("kind"))) {
         kind = int(kinds.indexOf(option(QStringLiteral("kind"))));
         if (kind < 0)
-            usageError(QStringLiteral("unknown kind \"%1\": line, scatter, bar2d or bar3d").arg(option(QStringLiteral("kind"))));
+            usageError(QStringLiteral("unknown kind \"%1\": line, scatter, bar2d or bar3d")
+                           .arg(option(QStringLiteral("kind"))));
     }
     bool values = readShowValues() != 0;
     if (isSet(QStringLiteral("values"))) {
@@ -709,7 +748,8 @@ void FennimarCli::report()
         const QRegularExpressionMatch m = form.match(option(QStringLiteral("size")));
         size = m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
         if (size.width() < 100 || size.height() < 100 || size.width() > 10000 || size.height() > 10000)
-            usageError(QStringLiteral("--size \"%1\" is not WxH of 100 to 10000 pixels").arg(option(QStringLiteral("size"))));
+            usageError(
+                QStringLiteral("--size \"%1\" is not WxH of 100 to 10000 pixels").arg(option(QStringLiteral("size"))));
     }
     const QString id = requireAccount(option(QStringLiteral("account")));
     QString problem;

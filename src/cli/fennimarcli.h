@@ -54,7 +54,6 @@ public:
     static bool drawsPictures(const QStringList &arguments);
 
 private:
-
     QString argument(int index, const QString &name) const;
     QString option(const QString &name) const { return m_parser.value(name); }
     bool isSet(const QString &name) const { return m_parser.isSet(name); }

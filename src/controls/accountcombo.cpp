@@ -1,14 +1,13 @@
 #include "controls/accountcombo.h"
 
-#include "uiext/flatframepainter.h"
 #include "store/rowtables.h"
+#include "uiext/flatframepainter.h"
 
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
-CAccountCombo::CAccountCombo(QWidget *parent)
-    : CGuiComboBoxExt(parent)
+CAccountCombo::CAccountCombo(QWidget *parent) : CGuiComboBoxExt(parent)
 {
     setEditable(false);
     setMaximumWidth(kMaxFieldWidth);

@@ -171,7 +171,6 @@ QTreeWidgetItem *CCategoryTreeCtrl::find(const QString &name) const
     return nullptr;
 }
 
-
 void CCategoryTreeCtrl::contextMenuEvent(QContextMenuEvent *event)
 {
     if (!m_editing)

@@ -1,7 +1,6 @@
 #include "controls/enddatectrl.h"
 
-CEndDateCtrl::CEndDateCtrl(QWidget *parent)
-    : CFlatDateCtrl(parent, kCommandId)
+CEndDateCtrl::CEndDateCtrl(QWidget *parent) : CFlatDateCtrl(parent, kCommandId)
 {
     setDisplayFormat(QStringLiteral("MMM, dd yyyy"));
     connect(this, &QDateTimeEdit::dateTimeChanged, this, &CEndDateCtrl::endDateChanged);

@@ -8,9 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-CFlatDateCtrl::CFlatDateCtrl(QWidget *parent, int commandId)
-    : QDateTimeEdit(parent)
-    , m_commandId(commandId)
+CFlatDateCtrl::CFlatDateCtrl(QWidget *parent, int commandId) : QDateTimeEdit(parent), m_commandId(commandId)
 {
     setCalendarPopup(true);
     // The calendar's window closes on a click outside it, and the button-up

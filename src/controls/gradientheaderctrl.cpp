@@ -31,10 +31,10 @@ int step(int from, int to, int band)
 } // namespace
 
 CGradientHeaderCtrl::CGradientHeaderCtrl(QWidget *parent)
-    : QHeaderView(Qt::Horizontal, parent)
-    , m_base(GuiDrawLayer::GetRGBColorFace())
+    : QHeaderView(Qt::Horizontal, parent), m_base(GuiDrawLayer::GetRGBColorFace())
 {
-    m_titleFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    m_titleFont.setFamilies(
+        {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     m_titleFont.setPixelSize(13);
     m_titleFont.setBold(true);
     setMouseTracking(true);

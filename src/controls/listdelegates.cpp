@@ -1,7 +1,7 @@
 #include "controls/listdelegates.h"
 
-#include "store/formatters.h"
 #include "controls/listmodels.h"
+#include "store/formatters.h"
 
 #include <QPainter>
 
@@ -87,8 +87,7 @@ void drawText(QPainter *painter, const QRect &rect, Qt::Alignment align, const Q
 
 AccountListDelegate::AccountListDelegate(Picture picture, QObject *parent)
     : QStyledItemDelegate(parent), m_picture(std::move(picture))
-{
-}
+{}
 
 void AccountListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
@@ -130,8 +129,7 @@ QSize AccountListDelegate::sizeHint(const QStyleOptionViewItem &option, const QM
 
 TransactionListDelegate::TransactionListDelegate(Style style, QPixmap rowPicture, QObject *parent)
     : QStyledItemDelegate(parent), m_style(style), m_rowPicture(std::move(rowPicture))
-{
-}
+{}
 
 void TransactionListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                     const QModelIndex &index) const
@@ -213,8 +211,7 @@ QSize TransactionListDelegate::sizeHint(const QStyleOptionViewItem &option, cons
 
 ReportListDelegate::ReportListDelegate(QPixmap picture, QObject *parent)
     : QStyledItemDelegate(parent), m_picture(std::move(picture))
-{
-}
+{}
 
 void ReportListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

@@ -7,9 +7,9 @@
 
 // The look every record list shares.
 namespace ListLook {
-QColor rowBackground(bool selectionMark); // 0xE9E9E9 for the selection mark, else white
-QColor separator();                       // 0x848284
-QColor amountColour(double value);        // 0xC46E3D from 0 up, 0x0000FF below 0 (Windows colour values)
+QColor rowBackground(bool selectionMark);              // 0xE9E9E9 for the selection mark, else white
+QColor separator();                                    // 0x848284
+QColor amountColour(double value);                     // 0xC46E3D from 0 up, 0x0000FF below 0 (Windows colour values)
 QFont rowFont(const QFont &base, bool italic = false); // bold, 13 pixels high
 void paintBackground(QPainter *painter, const QRect &cell, bool selectionMark);
 void paintSeparator(QPainter *painter, int left, int right, int bottom);

@@ -94,8 +94,7 @@ QVariant AccountListModel::data(const QModelIndex &index, int role) const
 TransactionListModel::TransactionListModel(const QStringList &headings, const QList<ListColumn> &columns,
                                            QObject *parent)
     : QAbstractTableModel(parent), m_headings(headings), m_columns(columns)
-{
-}
+{}
 
 void TransactionListModel::setRows(TransactionTable rows)
 {

@@ -44,8 +44,7 @@ private:
 
 } // namespace
 
-CNumberEdit::CNumberEdit(QWidget *parent)
-    : QLineEdit(parent)
+CNumberEdit::CNumberEdit(QWidget *parent) : QLineEdit(parent)
 {
     setValidator(new AmountFilter(this));
 }

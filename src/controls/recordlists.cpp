@@ -7,13 +7,12 @@
 namespace {
 
 const QList<ListColumn> kOneAccountColumns = {ListColumn::Date, ListColumn::Text, ListColumn::Amount,
-                                               ListColumn::Balance};
+                                              ListColumn::Balance};
 const QList<ListColumn> kRecordColumns = {ListColumn::Text, ListColumn::Date, ListColumn::Text, ListColumn::Amount};
 
 } // namespace
 
-CAccountListCtrl::CAccountListCtrl(std::function<QPixmap(int)> picture, QWidget *parent)
-    : CRecordListView(parent)
+CAccountListCtrl::CAccountListCtrl(std::function<QPixmap(int)> picture, QWidget *parent) : CRecordListView(parent)
 {
     horizontalHeader()->hide();
     setItemDelegate(new AccountListDelegate(std::move(picture), this));
@@ -70,9 +69,9 @@ void CAccountTransListCtrl::layoutColumns(int width)
 CRecordTableCtrl::CRecordTableCtrl(Kind kind, QWidget *parent)
     : CRecordListView(parent)
     , m_kind(kind)
-    , m_model({QStringLiteral("Account No"), QStringLiteral("Date"), QStringLiteral("Subject"),
-               QStringLiteral("Amount")},
-              kRecordColumns)
+    , m_model(
+          {QStringLiteral("Account No"), QStringLiteral("Date"), QStringLiteral("Subject"), QStringLiteral("Amount")},
+          kRecordColumns)
 {
     setItemDelegate(new TransactionListDelegate(TransactionListDelegate::Style::Records, QPixmap(), this));
     setModel(&m_model);

@@ -2,12 +2,12 @@
 
 #include "dialogs/amountedit.h"
 #include "dialogs/dialogkit.h"
-#include "uiext/guidrawlayer.h"
 #include "dialogs/iconpickerdlg.h"
-#include "res/images.h"
-#include "uiext/messagebox.h"
 #include "dialogs/notesedit.h"
+#include "res/images.h"
 #include "store/recordrules.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/messagebox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,12 +1,11 @@
 #include "dialogs/amountedit.h"
 
-#include "uiext/messagebox.h"
 #include "store/recordrules.h"
+#include "uiext/messagebox.h"
 
 #include <QLocale>
 
-CAmountEdit::CAmountEdit(const QString &objectName, QWidget *parent)
-    : CNumberEdit(parent)
+CAmountEdit::CAmountEdit(const QString &objectName, QWidget *parent) : CNumberEdit(parent)
 {
     setObjectName(objectName);
     setAmount(0.0);

@@ -2,16 +2,15 @@
 
 #include "controls/categorytreectrl.h"
 #include "dialogs/dialogkit.h"
-#include "uiext/guidrawlayer.h"
 #include "res/images.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 CCategoriesPickerDlg::CCategoriesPickerDlg(const QString &workDir, QWidget *parent)
-    : QDialog(parent)
-    , m_tree(new CCategoryTreeCtrl(false, this))
+    : QDialog(parent), m_tree(new CCategoryTreeCtrl(false, this))
 {
     setWindowTitle(QStringLiteral("Categories"));
     setBackground(this, GuiDrawLayer::GetRGBColorFace());

@@ -9,9 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CCategoryDlg::CCategoryDlg(QWidget *parent)
-    : QDialog(parent)
-    , m_edit(makeLineEdit(QStringLiteral("name"), false, this))
+CCategoryDlg::CCategoryDlg(QWidget *parent) : QDialog(parent), m_edit(makeLineEdit(QStringLiteral("name"), false, this))
 {
     setWindowTitle(QStringLiteral("Category"));
     setBackground(this, GuiDrawLayer::GetRGBColorFace());

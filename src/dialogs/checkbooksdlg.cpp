@@ -1,7 +1,7 @@
 #include "dialogs/checkbooksdlg.h"
 
-#include "store/datastore.h"
 #include "dialogs/dialogkit.h"
+#include "store/datastore.h"
 #include "uiext/messagebox.h"
 
 #include <QDialogButtonBox>

@@ -1,12 +1,12 @@
 #include "dialogs/colorsettingsdlg.h"
 
-#include "uiext/colorref.h"
 #include "dialogs/colorswatch.h"
 #include "dialogs/dialogkit.h"
+#include "res/stringtable.h"
 #include "store/fileio.h"
+#include "uiext/colorref.h"
 #include "uiext/guidrawlayer.h"
 #include "uiext/messagebox.h"
-#include "res/stringtable.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -32,9 +32,7 @@ const char *const kRowTitles[CColorSettingsDlg::kRows] = {
 
 } // namespace
 
-CColorSettingsDlg::CColorSettingsDlg(const QString &workDir, QWidget *parent)
-    : QDialog(parent)
-    , m_workDir(workDir)
+CColorSettingsDlg::CColorSettingsDlg(const QString &workDir, QWidget *parent) : QDialog(parent), m_workDir(workDir)
 {
     setWindowTitle(QStringLiteral("Color Settings"));
     setBackground(this, GuiDrawLayer::GetRGBColorFace());

@@ -5,8 +5,7 @@
 
 #include <QPainter>
 
-CColorSwatch::CColorSwatch(QWidget *parent)
-    : QAbstractButton(parent)
+CColorSwatch::CColorSwatch(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);

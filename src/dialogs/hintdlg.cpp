@@ -1,10 +1,10 @@
 #include "dialogs/hintdlg.h"
 
 #include "dialogs/dialogkit.h"
+#include "res/stringtable.h"
 #include "uiext/guicomboboxext.h"
 #include "uiext/guidrawlayer.h"
 #include "uiext/messagebox.h"
-#include "res/stringtable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

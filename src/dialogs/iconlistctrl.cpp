@@ -1,10 +1,9 @@
 #include "dialogs/iconlistctrl.h"
 
-#include "uiext/guidrawlayer.h"
 #include "res/images.h"
+#include "uiext/guidrawlayer.h"
 
-CIconListCtrl::CIconListCtrl(QWidget *parent)
-    : QListWidget(parent)
+CIconListCtrl::CIconListCtrl(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("icons"));
     setViewMode(QListView::IconMode);

@@ -9,9 +9,7 @@
 #include <QVBoxLayout>
 
 CIconPickerDlg::CIconPickerDlg(int selectedIndex, QWidget *parent)
-    : QDialog(parent)
-    , m_selectedIndex(selectedIndex)
-    , m_list(new CIconListCtrl(this))
+    : QDialog(parent), m_selectedIndex(selectedIndex), m_list(new CIconListCtrl(this))
 {
     setWindowTitle(QStringLiteral("Icons"));
     setBackground(this, GuiDrawLayer::GetRGBColorFace());

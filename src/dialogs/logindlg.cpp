@@ -1,11 +1,11 @@
 #include "dialogs/logindlg.h"
 
 #include "dialogs/dialogkit.h"
+#include "dialogs/hintdlg.h"
+#include "res/stringtable.h"
 #include "uiext/guidrawlayer.h"
 #include "uiext/guiicons.h"
-#include "dialogs/hintdlg.h"
 #include "uiext/messagebox.h"
-#include "res/stringtable.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

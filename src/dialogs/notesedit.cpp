@@ -1,7 +1,6 @@
 #include "dialogs/notesedit.h"
 
-CNotesEdit::CNotesEdit(QWidget *parent)
-    : QPlainTextEdit(parent)
+CNotesEdit::CNotesEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("notes"));
     setTabChangesFocus(true);

@@ -2,10 +2,10 @@
 
 #include "dialogs/colorsettingsdlg.h"
 #include "dialogs/dialogkit.h"
-#include "uiext/helpopener.h"
-#include "uiext/messagebox.h"
 #include "res/stringtable.h"
 #include "store/workdir.h"
+#include "uiext/helpopener.h"
+#include "uiext/messagebox.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "dialogs/reportsdlg.h"
 
-#include "store/datastore.h"
 #include "dialogs/dialogkit.h"
-#include "uiext/guidrawlayer.h"
-#include "store/fileio.h"
-#include "uiext/messagebox.h"
-#include "store/profile.h"
 #include "reports/reportdata.h"
+#include "store/datastore.h"
+#include "store/fileio.h"
+#include "store/profile.h"
+#include "uiext/guidrawlayer.h"
+#include "uiext/messagebox.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -34,7 +34,8 @@ QString askImageFile(QWidget *parent)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter.startsWith(QLatin1String("SVG")) ? QStringLiteral("svg") : QStringLiteral("png"));
+        dialog.setDefaultSuffix(filter.startsWith(QLatin1String("SVG")) ? QStringLiteral("svg")
+                                                                        : QStringLiteral("png"));
     });
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

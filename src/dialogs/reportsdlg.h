@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/oledatetime.h"
 #include "reports/reportchart.h"
+#include "store/oledatetime.h"
 
 #include <QDialog>
 
@@ -24,8 +24,8 @@ public:
 
     // accountId empty: no account chosen (or "All"), and exec() ends at once
     // as cancelled, showing nothing.
-    CReportsDlg(CDataStore &store, const QString &accountId, const OleDateTime &from, const OleDateTime &to,
-                int report, QWidget *parent = nullptr);
+    CReportsDlg(CDataStore &store, const QString &accountId, const OleDateTime &from, const OleDateTime &to, int report,
+                QWidget *parent = nullptr);
 
     int exec() override;
 

@@ -1,14 +1,14 @@
 #include "dialogs/transactiondlg.h"
 
+#include "controls/flatdatectrl.h"
 #include "dialogs/amountedit.h"
 #include "dialogs/categoriespickerdlg.h"
-#include "store/datastore.h"
 #include "dialogs/dialogkit.h"
-#include "controls/flatdatectrl.h"
+#include "dialogs/notesedit.h"
+#include "store/datastore.h"
+#include "store/recordrules.h"
 #include "uiext/guicomboboxext.h"
 #include "uiext/guidrawlayer.h"
-#include "dialogs/notesedit.h"
-#include "store/recordrules.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -89,8 +89,8 @@ CTransactionDlg::CTransactionDlg(CDataStore &store, QWidget *parent)
     layout->addWidget(buttons.box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {m_account, m_date, m_subject, m_amount, m_income, m_expense,
-                        m_category, browse, m_notes, buttons.ok, buttons.cancel};
+    QWidget *order[] = {m_account,  m_date, m_subject, m_amount,   m_income,      m_expense,
+                        m_category, browse, m_notes,   buttons.ok, buttons.cancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 

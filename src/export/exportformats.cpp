@@ -1,14 +1,14 @@
 #include "export/exportformats.h"
 
-#include "export/office/excelexport.h"
 #include "export/fileexport.h"
+#include "export/office/excelexport.h"
 #include "export/office/wordexport.h"
 
 std::optional<ExportKind> exportKindNamed(const QString &name)
 {
     static const QList<std::pair<QString, ExportKind>> names = {
-        {QStringLiteral("text"), ExportKind::Text}, {QStringLiteral("csv"), ExportKind::Csv},
-        {QStringLiteral("html"), ExportKind::Html}, {QStringLiteral("pdf"), ExportKind::Pdf},
+        {QStringLiteral("text"), ExportKind::Text},  {QStringLiteral("csv"), ExportKind::Csv},
+        {QStringLiteral("html"), ExportKind::Html},  {QStringLiteral("pdf"), ExportKind::Pdf},
         {QStringLiteral("xlsx"), ExportKind::Excel}, {QStringLiteral("docx"), ExportKind::Word},
     };
     for (const auto &[text, kind] : names) {

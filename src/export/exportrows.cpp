@@ -1,7 +1,7 @@
 #include "export/exportrows.h"
 
-#include "store/formatters.h"
 #include "res/stringtable.h"
+#include "store/formatters.h"
 
 #include <algorithm>
 

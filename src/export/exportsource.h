@@ -21,7 +21,7 @@ struct ExportSource
     QString accountTitle;          // its selector text: bank + " - " + account number
     OleDateTime from;              // the period of the filter's date pickers
     OleDateTime to;
-    OleDateTime now;               // the current date and time (the accounts heading shows it)
+    OleDateTime now; // the current date and time (the accounts heading shows it)
 };
 
 // The title of each view's export: "Accounts", "Transactions", "Plans"; empty otherwise.

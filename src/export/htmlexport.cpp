@@ -1,8 +1,8 @@
 #include "export/htmlexport.h"
 
 #include "export/exportrows.h"
-#include "store/formatters.h"
 #include "res/stringtable.h"
+#include "store/formatters.h"
 #include "store/windows1252.h"
 
 namespace {
@@ -45,8 +45,7 @@ QString transactionsTable(const QString &title, const AccountTransRows &rows)
 {
     const ExportTransactions t = exportTransactions(rows);
     QString html = kTableOpening + QStringLiteral("<tr><td colspan = 4><b>Account No: </b>") + htmlEscaped(title)
-                   + QStringLiteral("</td></tr>")
-                   + headingRow({"Date", "Subject", "Amount", "Balance"})
+                   + QStringLiteral("</td></tr>") + headingRow({"Date", "Subject", "Amount", "Balance"})
                    + QStringLiteral("<tr bgcolor='#FFFF00'><td colspan = 3><b>") + htmlEscaped(t.openingText)
                    + QStringLiteral("</b></td><td align='right'><b>") + amountCell(t.openingBalance)
                    + QStringLiteral("</b></td></tr>");
@@ -107,8 +106,7 @@ QString htmlPage(const ExportSource &source)
     return QStringLiteral("<html><head><meta charset=\"windows-1252\"></head><body bgcolor = '#FBFFFF'>")
            + QStringLiteral("<table border='0' cellpadding='0' cellspacing='0' style='border-collapse: collapse' "
                             "bordercolor='#111111' width='100%'>")
-           + captionText
-           + QStringLiteral("<tr><td width='100%'><p align='center'><font color='#000080'><b>")
+           + captionText + QStringLiteral("<tr><td width='100%'><p align='center'><font color='#000080'><b>")
            + htmlEscaped(heading) + QStringLiteral("</b></font></p></td></tr></table><BR>") + table
            + QStringLiteral("</body></html>");
 }

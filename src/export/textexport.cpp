@@ -9,8 +9,8 @@ using Line = QStringList;
 
 QList<Line> accountLines(const AccountTable &accounts)
 {
-    QList<Line> lines{{QStringLiteral("AccountNumber"), QStringLiteral("Name"), QStringLiteral("Bank"),
-                       QStringLiteral("Balance")}};
+    QList<Line> lines{
+        {QStringLiteral("AccountNumber"), QStringLiteral("Name"), QStringLiteral("Bank"), QStringLiteral("Balance")}};
     for (const auto &listRow : accounts) {
         const AccountRow a = rowData(listRow);
         lines.append({a.accountNumber, a.name, a.bank, fixedAmount(a.transactionSum)});
@@ -21,10 +21,10 @@ QList<Line> accountLines(const AccountTable &accounts)
 QList<Line> transactionLines(const QString &title, const AccountTransRows &rows)
 {
     const ExportTransactions t = exportTransactions(rows);
-    QList<Line> lines{{QStringLiteral("Account No:"), title},
-                      {QStringLiteral("Date"), QStringLiteral("Subject"), QStringLiteral("Amount"),
-                       QStringLiteral("Balance")},
-                      {t.openingText, QString(), QString(), fixedAmount(t.openingBalance)}};
+    QList<Line> lines{
+        {QStringLiteral("Account No:"), title},
+        {QStringLiteral("Date"), QStringLiteral("Subject"), QStringLiteral("Amount"), QStringLiteral("Balance")},
+        {t.openingText, QString(), QString(), fixedAmount(t.openingBalance)}};
     for (const TransactionRow &row : t.rows)
         lines.append({formatDate(row.date), row.subject, fixedAmount(row.amount), fixedAmount(row.balance)});
     lines << Line() << Line() << Line();

@@ -107,8 +107,8 @@ void GPrintUnit::printHeader()
     const QRect area(m_page.left(), m_page.top(), m_page.width(), m_body.top() - m_page.top());
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     m_painter.drawText(area, flags | Qt::AlignHCenter, LoadText(IDS_PRINT_TITLE) + m_headerTitle);
-    m_painter.drawText(area, flags | Qt::AlignRight, LoadText(IDS_PRINT_PAGE).replace(QLatin1String("%d"),
-                                                                                        QString::number(m_pageNumber)));
+    m_painter.drawText(area, flags | Qt::AlignRight,
+                       LoadText(IDS_PRINT_PAGE).replace(QLatin1String("%d"), QString::number(m_pageNumber)));
 }
 
 void GPrintUnit::printRow(const QStringList &texts)

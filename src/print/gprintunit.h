@@ -14,8 +14,8 @@ class GPrintUnit
 {
 public:
     // pageNumber counts on across the units of one run.
-    GPrintUnit(QPainter &painter, QPrinter &printer, const QRect &pageRect, const QString &headerTitle,
-               int &pageNumber, bool &pageStarted);
+    GPrintUnit(QPainter &painter, QPrinter &printer, const QRect &pageRect, const QString &headerTitle, int &pageNumber,
+               bool &pageStarted);
 
     // Prints column 0 and the columns first to last of the table.
     void print(const PrintTable &table, int first, int last);

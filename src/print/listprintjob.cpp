@@ -10,8 +10,7 @@ CListPrintJob::CListPrintJob(PrintTable table, const QString &titleSuffix, int s
     , m_table(std::move(table))
     , m_titleSuffix(titleSuffix)
     , m_screenPixelsPerCm(screenPixelsPerCm)
-{
-}
+{}
 
 double CListPrintJob::widthLimit(int pageWidth) const
 {

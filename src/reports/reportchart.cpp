@@ -442,8 +442,8 @@ ChartScale ReportChart::profitLossScale(int kind, const QRect &rect) const
     const ProfitLossValues v = profitLossValues();
     const qint64 max = std::max({v.income, v.expense, v.profitLoss});
     const qint64 min = std::min({v.income, v.expense, v.profitLoss});
-    ChartScale s = baseScale(max, min, kind, rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height(),
-                             m_nPoints);
+    ChartScale s =
+        baseScale(max, min, kind, rect.x(), rect.y(), rect.x() + rect.width(), rect.y() + rect.height(), m_nPoints);
     const int l = s.plot.left(), r = s.plot.right(), b = s.plot.bottom();
     const int c = std::min(m_nPoints, 5);
     s.columns = c + 2;
@@ -572,8 +572,7 @@ void ReportChart::DrawBalance(QPainter &painter, int kind, const QRect &rect) co
         const int x = int(l + qint64(s.xStep) * next);
         const QString text = dateText(m_from, next * s.step) + QStringLiteral(" Days");
         const int half = std::max(s.xStep / 2 - 2, (painter.fontMetrics().horizontalAdvance(text) + 1) / 2);
-        drawText(painter, between(x - half, zero + 2, x + half, zero + 15), Qt::AlignHCenter | Qt::AlignVCenter,
-                 text);
+        drawText(painter, between(x - half, zero + 2, x + half, zero + 15), Qt::AlignHCenter | Qt::AlignVCenter, text);
     }
 
     drawAmountAxis(c, 2, 30);

@@ -19,15 +19,15 @@ struct ChartEntry
 // The scale a chart works out for one paint, in device pixels.
 struct ChartScale
 {
-    int unit = 1;     // amount per grid row (m_nUnit)
-    int step = 1;     // days per day label
-    int columns = 0;  // x-axis columns
-    int xStep = 0;    // pixels per column (m_nXStep)
-    int yStep = 0;    // pixels per grid row (m_nYStep)
-    int rows = 0;     // R: grid rows of the y axis
-    int depth = 0;    // 3D depth (m_nDepth)
-    QRect plot;       // the plot rectangle (left, top, right, bottom as the algorithm uses them)
-    int originY = 0;  // pixel row of the zero line (m_nOriginY)
+    int unit = 1;    // amount per grid row (m_nUnit)
+    int step = 1;    // days per day label
+    int columns = 0; // x-axis columns
+    int xStep = 0;   // pixels per column (m_nXStep)
+    int yStep = 0;   // pixels per grid row (m_nYStep)
+    int rows = 0;    // R: grid rows of the y axis
+    int depth = 0;   // 3D depth (m_nDepth)
+    QRect plot;      // the plot rectangle (left, top, right, bottom as the algorithm uses them)
+    int originY = 0; // pixel row of the zero line (m_nOriginY)
     QPoint xAxisStart, xAxisEnd;
     QPoint yAxisBottom, yAxisTop;
 };

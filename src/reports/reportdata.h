@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/oledatetime.h"
 #include "reports/reportchart.h"
+#include "store/oledatetime.h"
 
 #include <QColor>
 #include <QList>

@@ -341,8 +341,19 @@ void calculator(C &c)
 
 void receipt(C &c)
 {
-    soft(c, C::polygon({{5, 2}, {19, 2}, {19, 21}, {17.25, 19.6}, {15.5, 21}, {13.75, 19.6}, {12, 21},
-                        {10.25, 19.6}, {8.5, 21}, {6.75, 19.6}, {5, 21}}), 0.4);
+    soft(c,
+         C::polygon({{5, 2},
+                     {19, 2},
+                     {19, 21},
+                     {17.25, 19.6},
+                     {15.5, 21},
+                     {13.75, 19.6},
+                     {12, 21},
+                     {10.25, 19.6},
+                     {8.5, 21},
+                     {6.75, 19.6},
+                     {5, 21}}),
+         0.4);
     c.cutLine(C::segment(8.2, 6.5, 15.8, 6.5), 1.4);
     c.cutLine(C::segment(8.2, 10, 15.8, 10), 1.4);
     c.cutLine(C::segment(8.2, 13.5, 12.5, 13.5), 1.4);
@@ -559,8 +570,20 @@ void shoppingBag(C &c)
 
 void shirt(C &c)
 {
-    soft(c, C::polygon({{8.5, 3}, {15.5, 3}, {21.2, 6}, {22.5, 11}, {18.8, 12.2}, {18, 10.2}, {18, 21},
-                        {6, 21}, {6, 10.2}, {5.2, 12.2}, {1.5, 11}, {2.8, 6}}), 0.7);
+    soft(c,
+         C::polygon({{8.5, 3},
+                     {15.5, 3},
+                     {21.2, 6},
+                     {22.5, 11},
+                     {18.8, 12.2},
+                     {18, 10.2},
+                     {18, 21},
+                     {6, 21},
+                     {6, 10.2},
+                     {5.2, 12.2},
+                     {1.5, 11},
+                     {2.8, 6}}),
+         0.7);
     c.cut(C::ellipse(12, 2.6, 3.6, 2.6));
 }
 
@@ -643,8 +666,19 @@ void dumbbell(C &c)
 
 void tree(C &c)
 {
-    soft(c, C::polygon({{12, 2}, {18, 8.8}, {15.5, 8.8}, {20, 14.5}, {17, 14.5}, {21.5, 19}, {2.5, 19}, {7, 14.5},
-                        {4, 14.5}, {8.5, 8.8}, {6, 8.8}}), 0.6);
+    soft(c,
+         C::polygon({{12, 2},
+                     {18, 8.8},
+                     {15.5, 8.8},
+                     {20, 14.5},
+                     {17, 14.5},
+                     {21.5, 19},
+                     {2.5, 19},
+                     {7, 14.5},
+                     {4, 14.5},
+                     {8.5, 8.8},
+                     {6, 8.8}}),
+         0.6);
     c.fill(C::rect(10.5, 18.5, 3, 3.5, 0.5));
 }
 
@@ -996,20 +1030,91 @@ void paintGlyph(Glyph glyph, GlyphCanvas &canvas)
 {
     using Painter = void (*)(C &);
     static constexpr Painter painters[] = {
-        bank, coins, banknote, card, piggyBank, wallet, house, car, safe, lineChart, cart,
-        briefcase, gift, graduationCap, heart, plane, leaf, umbrella, phone, bulb, moneyBag,
-        goldBars, gem, key, calculator, receipt, calendar, clock, globe, shield, starGlyph, trophy,
-        crown, anchor, bicycle, bus, fuelPump, wrench, medical, pill, paw, dining, coffee,
-        shoppingBag, shirt, laptop, monitor, camera, music, book, ticket, gamepad, dumbbell,
-        tree, sun, drop, flame, bolt, wifi, envelope, office, percent, scales, padlock, people,
+        bank,
+        coins,
+        banknote,
+        card,
+        piggyBank,
+        wallet,
+        house,
+        car,
+        safe,
+        lineChart,
+        cart,
+        briefcase,
+        gift,
+        graduationCap,
+        heart,
+        plane,
+        leaf,
+        umbrella,
+        phone,
+        bulb,
+        moneyBag,
+        goldBars,
+        gem,
+        key,
+        calculator,
+        receipt,
+        calendar,
+        clock,
+        globe,
+        shield,
+        starGlyph,
+        trophy,
+        crown,
+        anchor,
+        bicycle,
+        bus,
+        fuelPump,
+        wrench,
+        medical,
+        pill,
+        paw,
+        dining,
+        coffee,
+        shoppingBag,
+        shirt,
+        laptop,
+        monitor,
+        camera,
+        music,
+        book,
+        ticket,
+        gamepad,
+        dumbbell,
+        tree,
+        sun,
+        drop,
+        flame,
+        bolt,
+        wifi,
+        envelope,
+        office,
+        percent,
+        scales,
+        padlock,
+        people,
         bell,
 
-        transfer, ledger, hierarchy, barChart, pencil, trash, spreadsheet, wordDocument, htmlDocument,
-        [](C &c) { lettersMark(c, QStringLiteral("PDF")); },
-        [](C &c) { lettersMark(c, QStringLiteral("TXT")); },
-        [](C &c) { lettersMark(c, QStringLiteral("CSV")); },
-        printer, refresh, sync, gear, folder, help, info, tag, textLines, hash, appMark,
-    };
+        transfer,
+        ledger,
+        hierarchy,
+        barChart,
+        pencil,
+        trash,
+        spreadsheet,
+        wordDocument,
+        htmlDocument,
+        [](C &c) {
+        lettersMark(c, QStringLiteral("PDF"));
+        },
+        [](C &c) {
+        lettersMark(c, QStringLiteral("TXT"));
+    },
+                             [](C &c) { lettersMark(c, QStringLiteral("CSV")); }, printer, refresh, sync, gear, folder,
+                             help, info, tag, textLines, hash, appMark,
+                             };
     static_assert(std::size(painters) == size_t(Glyph::AppMark) + 1);
     painters[int(glyph)](canvas);
 }

@@ -14,11 +14,20 @@ const qreal kLetterGap = 0.28; // of the height
 qreal letterWidth(QChar c)
 {
     switch (c.unicode()) {
-    case 'M': return 0.78;
-    case 'W': return 0.95;
-    case 'T': case 'V': case 'X': return 0.66;
-    case 'H': case 'C': case 'D': return 0.6;
-    default: return 0.54;
+    case 'M':
+        return 0.78;
+    case 'W':
+        return 0.95;
+    case 'T':
+    case 'V':
+    case 'X':
+        return 0.66;
+    case 'H':
+    case 'C':
+    case 'D':
+        return 0.6;
+    default:
+        return 0.54;
     }
 }
 

@@ -5,11 +5,7 @@
 
 #include <algorithm>
 
-GlyphIconEngine::GlyphIconEngine(const Tile &tile, QList<int> sizes)
-    : m_tile(tile)
-    , m_sizes(std::move(sizes))
-{
-}
+GlyphIconEngine::GlyphIconEngine(const Tile &tile, QList<int> sizes) : m_tile(tile), m_sizes(std::move(sizes)) {}
 
 void GlyphIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State)
 {

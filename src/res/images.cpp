@@ -18,13 +18,11 @@ using namespace palette;
 // Each subject is shown first in its own colour; the strip then repeats all subjects
 // in two other colours, so an account can tell itself apart from a similar one.
 constexpr QRgb kSubjectColours[] = {
-    Blue,   Amber,  Green,  Indigo, Rose,  Teal,  Coral, Red,    Slate, Green, Teal,
-    Slate,  Rose,   Indigo, Red,    Blue,  Green, Plum,  Slate,  Amber, Amber,
-    Amber,  Plum,   Amber,  Slate,  Teal,  Amber, Indigo, Blue,  Blue,  Amber, Amber,
-    Plum,   Blue,   Green,  Coral,  Red,   Slate, Red,   Rose,   Coral, Coral, Coral,
-    Rose,   Indigo, Slate,  Indigo, Plum,  Rose,  Teal,  Coral,  Indigo, Red,
-    Green,  Amber,  Blue,   Coral,  Amber, Teal,  Blue,  Slate,  Plum,  Teal,  Slate, Indigo,
-    Plum,
+    Blue,  Amber, Green,  Indigo, Rose,   Teal,  Coral, Red,   Slate,  Green,  Teal,  Slate, Rose,  Indigo,
+    Red,   Blue,  Green,  Plum,   Slate,  Amber, Amber, Amber, Plum,   Amber,  Slate, Teal,  Amber, Indigo,
+    Blue,  Blue,  Amber,  Amber,  Plum,   Blue,  Green, Coral, Red,    Slate,  Red,   Rose,  Coral, Coral,
+    Coral, Rose,  Indigo, Slate,  Indigo, Plum,  Rose,  Teal,  Coral,  Indigo, Red,   Green, Amber, Blue,
+    Coral, Amber, Teal,   Blue,   Slate,  Plum,  Teal,  Slate, Indigo, Plum,
 };
 static_assert(std::size(kSubjectColours) == kSubjectGlyphCount);
 constexpr std::array<QRgb, 10> kRotation = {Blue, Teal, Green, Amber, Coral, Red, Rose, Plum, Indigo, Slate};

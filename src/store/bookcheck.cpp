@@ -104,7 +104,8 @@ Findings findProblems(const QString &dir)
             }
             check.plans = int(f.plans.size()) - orphans;
             if (orphans > 0)
-                check.problems.append({f.planFile, QStringLiteral("%1 plan(s) of accounts that do not exist").arg(orphans)});
+                check.problems.append(
+                    {f.planFile, QStringLiteral("%1 plan(s) of accounts that do not exist").arg(orphans)});
         }
     }
 
@@ -123,7 +124,8 @@ Findings findProblems(const QString &dir)
                                settings.reason + QStringLiteral(" (nobody is admitted; a repair leaves it alone)"),
                                false});
     if (const auto lock = namedEntry(dir, kLockFileName); lock && lock->type != EntryType::File)
-        check.problems.append({lock->name, describeEntry(QDir(dir).filePath(lock->name)) + QStringLiteral(", not a file")});
+        check.problems.append(
+            {lock->name, describeEntry(QDir(dir).filePath(lock->name)) + QStringLiteral(", not a file")});
 
     for (const DirEntry &entry : listDirEntries(dir, QString())) {
         if (entry.name.startsWith(kTempFilePrefix))

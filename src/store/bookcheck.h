@@ -12,7 +12,7 @@ class CDataStore;
 // record of an account that does not exist.
 struct BookProblem
 {
-    QString name;   // the entry in the working directory
+    QString name; // the entry in the working directory
     QString reason;
     bool movable = true; // a repair moves it aside
 };

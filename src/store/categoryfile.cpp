@@ -1,9 +1,9 @@
 #include "store/categoryfile.h"
 
+#include "res/stringtable.h"
 #include "store/archive.h"
 #include "store/fileio.h"
 #include "store/filenames.h"
-#include "res/stringtable.h"
 
 #include <QDir>
 #include <QHash>

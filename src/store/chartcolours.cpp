@@ -1,9 +1,9 @@
 #include "store/chartcolours.h"
 
+#include "res/stringtable.h"
 #include "store/archive.h"
 #include "store/fileio.h"
 #include "store/filenames.h"
-#include "res/stringtable.h"
 
 #include <QDir>
 

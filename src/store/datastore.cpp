@@ -36,12 +36,9 @@ void requireStorable(const QString &path, const Record &record)
         throw FileError(path, problem);
 }
 
-
 } // namespace
 
-CDataStore::CDataStore(const QString &workDir) : m_workDir(workDir)
-{
-}
+CDataStore::CDataStore(const QString &workDir) : m_workDir(workDir) {}
 
 CDataStore::ChangeLock::ChangeLock(CDataStore &store) : m_store(store)
 {
@@ -261,9 +258,9 @@ QString CDataStore::addTransaction(TransactionRecord record)
     requireId(accountId);
     requireStorable(m_workDir, record);
     const QString key = accountId + nextFreeId([&](const QString &candidate) {
-        record.key = accountId + candidate;
-        return !writeNewFile(filePath(transactionFileName(record.key)), encodeTransaction(record));
-    });
+                            record.key = accountId + candidate;
+                            return !writeNewFile(filePath(transactionFileName(record.key)), encodeTransaction(record));
+                        });
     m_mapAccountTrans.insert(key, record);
     return key;
 }

@@ -125,12 +125,12 @@ private:
     // A record file of the listing, or nothing (reported) when it cannot be used.
     template <typename Record>
     std::optional<Record> readRecordFile(const DirEntry &entry,
-                                         std::optional<Record> (*read)(const QString &, const DirEntry &, QString *)) const;
+                                         std::optional<Record> (*read)(const QString &, const DirEntry &,
+                                                                       QString *)) const;
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
     ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;
-    void modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key,
-                             const TransactionRecord &record);
+    void modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key, const TransactionRecord &record);
     void deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key);
     static TransactionRecord lookupIn(const RecordMap<TransactionRecord> &table, const QString &key);
     TransactionTable fillAccountTransList(const OleDateTime &from, const OleDateTime &to, const QString &accountId,

@@ -51,9 +51,10 @@ void CDataStore::loadPlans()
 void CDataStore::requirePlansWhole() const
 {
     if (!m_planProblem.isEmpty())
-        throw FileError(planFilePath(), QStringLiteral("it cannot be read whole (%1), so the plans are left as they are "
-                                                       "until it is repaired")
-                                            .arg(m_planProblem));
+        throw FileError(planFilePath(),
+                        QStringLiteral("it cannot be read whole (%1), so the plans are left as they are "
+                                       "until it is repaired")
+                            .arg(m_planProblem));
 }
 
 void CDataStore::savePlans()

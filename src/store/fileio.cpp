@@ -1,12 +1,12 @@
 #include "store/fileio.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QThread>
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -272,8 +272,7 @@ FileError::FileError(const QString &path, const QString &reason, Operation opera
     , m_path(path)
     , m_reason(reason)
     , m_operation(operation)
-{
-}
+{}
 
 QString FileError::message() const
 {
@@ -283,7 +282,8 @@ QString FileError::message() const
 FileRead readDataFile(const QString &path, qint64 maxSize, bool listedAsFile)
 {
     const QByteArray name = native(path);
-    struct stat st{};
+    struct stat st
+    {};
     // A device or FIFO is never opened, not even to look at it; an entry that
     // the folder's listing gave as a regular file needs no second look.
     if (listedAsFile)
@@ -350,7 +350,8 @@ std::optional<QByteArray> readWholeFile(const QString &path, qint64 maxSize)
 
 EntryType entryType(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(native(path).constData(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? EntryType::Missing : EntryType::Other;
     if (S_ISREG(st.st_mode))
@@ -362,7 +363,8 @@ EntryType entryType(const QString &path)
 
 QString describeEntry(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(native(path).constData(), &st) != 0)
         return QStringLiteral("missing");
     return S_ISREG(st.st_mode) ? QStringLiteral("a file") : kindOf(st.st_mode);
@@ -433,7 +435,8 @@ QStringList listEntries(const QString &dir, const QString &extension, bool files
 
 void writeFileAtomic(const QString &path, const QByteArray &bytes)
 {
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(native(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
         throw FileError(path, notAFile(st.st_mode));
     publish(path, bytes, true);
@@ -447,7 +450,8 @@ bool writeNewFile(const QString &path, const QByteArray &bytes)
 void removeFile(const QString &path, bool sync)
 {
     const QByteArray name = native(path);
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(name.constData(), &st) != 0) {
         if (errno == ENOENT)
             return;
@@ -518,7 +522,8 @@ QString moveAside(const QString &path, const QString &folder)
         if (moved != 0 && errno == EINVAL)
 #endif
         {
-            struct stat st{};
+            struct stat st
+            {};
             if (::lstat(to.constData(), &st) == 0)
                 errno = EEXIST;
             else
@@ -575,7 +580,8 @@ FileLock::FileLock(const QString &dir, const QString &lockFileName, int timeoutM
     // A file system that cannot lock a folder: a lock file in it instead.
     const QString path = QDir(dir).filePath(lockFileName);
     const QByteArray name = native(path);
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode))
         throw FileError(path, notAFile(st.st_mode), FileError::Lock);
     m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);

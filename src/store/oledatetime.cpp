@@ -94,7 +94,8 @@ OleDateTime OleDateTime::addSecs(qint64 seconds) const
     if (!splitMilliseconds(day, ms))
         return *this;
     // Plain calendar arithmetic on the wall clock: no time zone, no daylight saving.
-    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
+    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)),
+                         Qt::UTC);
     const QDateTime shifted = wall.addSecs(seconds);
     return fromDateTime(shifted.date(), shifted.time());
 }
@@ -122,6 +123,7 @@ QString OleDateTime::toIsoString() const
         ms -= kMsPerDay;
         ++day;
     }
-    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
+    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)),
+                         Qt::UTC);
     return wall.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
 }

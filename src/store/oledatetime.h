@@ -16,10 +16,7 @@ public:
     enum Status : qint32 { Valid = 0, Invalid = 1, Null = 2 };
 
     constexpr OleDateTime() = default;
-    constexpr explicit OleDateTime(double value, qint32 status = Valid)
-        : m_value(value), m_status(status)
-    {
-    }
+    constexpr explicit OleDateTime(double value, qint32 status = Valid) : m_value(value), m_status(status) {}
 
     static OleDateTime fromDateTime(QDate date, QTime time);
     static OleDateTime fromDateTime(const QDateTime &dateTime);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/fileio.h"
-#include "store/records.h"
 #include "store/recordmap.h"
+#include "store/records.h"
 
 #include <QByteArray>
 

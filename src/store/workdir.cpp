@@ -1,8 +1,8 @@
 #include "store/workdir.h"
 
+#include "res/stringtable.h"
 #include "store/fileio.h"
 #include "store/filenames.h"
-#include "res/stringtable.h"
 
 #include <QDir>
 

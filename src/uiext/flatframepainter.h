@@ -35,8 +35,7 @@ public:
 
     // Paints the frame and the drop button; the field inside keeps its colour
     // `base`. The face colour is read from GuiDrawLayer at each call.
-    static void draw(QPainter &p, const QRect &rect, const QRect &button, int state, bool enabled,
-                     const QColor &base);
+    static void draw(QPainter &p, const QRect &rect, const QRect &button, int state, bool enabled, const QColor &base);
     // The down arrow (9 pixels wide), centred in the button.
     static void drawGlyph(QPainter &p, const QRect &button, const QColor &colour);
 };

@@ -9,9 +9,7 @@
 #include <QPainter>
 
 GuiCapOutBar::GuiCapOutBar(QWidget *parent)
-    : QWidget(parent)
-    , m_left(new CGuiMiniTool(this))
-    , m_right(new CGuiMiniTool(this))
+    : QWidget(parent), m_left(new CGuiMiniTool(this)), m_right(new CGuiMiniTool(this))
 {
     setFixedHeight(kHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -6,8 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
-CGuiComboBoxExt::CGuiComboBoxExt(QWidget *parent)
-    : QComboBox(parent)
+CGuiComboBoxExt::CGuiComboBoxExt(QWidget *parent) : QComboBox(parent)
 {
     setAttribute(Qt::WA_Hover);
 }

@@ -16,8 +16,7 @@ namespace {
 class FolderTitle : public QAbstractButton
 {
 public:
-    explicit FolderTitle(const QString &title, QWidget *parent)
-        : QAbstractButton(parent)
+    explicit FolderTitle(const QString &title, QWidget *parent) : QAbstractButton(parent)
     {
         setText(title);
         setAccessibleName(title);
@@ -29,7 +28,10 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
-    QSize sizeHint() const override { return QSize(fontMetrics().horizontalAdvance(text()) + 24, fontMetrics().height() + 12); }
+    QSize sizeHint() const override
+    {
+        return QSize(fontMetrics().horizontalAdvance(text()) + 24, fontMetrics().height() + 12);
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -56,9 +58,7 @@ protected:
 
 } // namespace
 
-CGuiFolder::CGuiFolder(QWidget *parent)
-    : QWidget(parent)
-    , m_layout(new QVBoxLayout(this))
+CGuiFolder::CGuiFolder(QWidget *parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);

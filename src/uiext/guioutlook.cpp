@@ -6,8 +6,7 @@
 
 #include <QVBoxLayout>
 
-CGuiOutLook::CGuiOutLook(QWidget *parent)
-    : QScrollArea(parent)
+CGuiOutLook::CGuiOutLook(QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);

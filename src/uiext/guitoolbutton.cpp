@@ -6,9 +6,7 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
-CGuiToolButton::CGuiToolButton(int commandId, QWidget *parent)
-    : QToolButton(parent)
-    , m_commandId(commandId)
+CGuiToolButton::CGuiToolButton(int commandId, QWidget *parent) : QToolButton(parent), m_commandId(commandId)
 {
     setAutoRaise(true);
     setFocusPolicy(Qt::TabFocus);

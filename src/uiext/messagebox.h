@@ -13,7 +13,8 @@ enum class MessageButtons { Ok, YesNo };
 // The button that closed a message box (the Windows dialog result values).
 enum MessageAnswer : int { MessageOk = 1, MessageCancel = 2, MessageYes = 6, MessageNo = 7 };
 
-using MessageHandler = std::function<int(QWidget *parent, const QString &text, MessageIcon icon, MessageButtons buttons)>;
+using MessageHandler =
+    std::function<int(QWidget *parent, const QString &text, MessageIcon icon, MessageButtons buttons)>;
 
 // Shows a modal message box captioned with the application title and returns a
 // MessageAnswer. Tests put a handler in its place.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "store/datastore.h"
-#include "guitestutil.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "guitestutil.h"
+#include "store/datastore.h"
 #include "storefixture.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ struct FrameFixture
     QString saveAs;
     QString printTo;
     QStringList opened;
-    bool opens = true; // whether the desktop has a program for the opened files
+    bool opens = true;       // whether the desktop has a program for the opened files
     QStringList suggestions; // the file names Save As suggested
     QStringList profileWrites;
     std::unique_ptr<CMainFrame> frame;
@@ -29,7 +29,8 @@ struct FrameFixture
     CMainFrame::Services services()
     {
         CMainFrame::Services s;
-        s.saveFileName = [this](QWidget *, const QString &, const QString &suggested, const QString &, const QString &) {
+        s.saveFileName =
+            [this](QWidget *, const QString &, const QString &suggested, const QString &, const QString &) {
             suggestions << suggested;
             return saveAs;
         };

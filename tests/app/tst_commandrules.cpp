@@ -41,13 +41,13 @@ private Q_SLOTS:
             QTest::addRow("one account, transaction %d", row)
                 << T << T << 1 << row << false << true << "modify transaction add print export";
         for (int row : {7, 9})
-            QTest::addRow("one account, plan %d", row) << T << T << 1 << row << false << true
-                                                       << "modify plan add print export";
+            QTest::addRow("one account, plan %d", row)
+                << T << T << 1 << row << false << true << "modify plan add print export";
         QTest::newRow("no content pane") << T << T << 1 << 1 << false << false << "transaction add print export";
         QTest::newRow("no accounts at all") << T << T << -1 << -1 << false << true << "print";
         // All accounts: any row of the list is a transaction; adding and exporting are off.
-        QTest::newRow("all accounts, a row") << T << int(VIEW_TRANSACTIONS_ALL) << 0 << 8 << false << true
-                                             << "modify transaction print";
+        QTest::newRow("all accounts, a row")
+            << T << int(VIEW_TRANSACTIONS_ALL) << 0 << 8 << false << true << "modify transaction print";
         QTest::newRow("all accounts, no row") << T << int(VIEW_TRANSACTIONS_ALL) << 0 << -1 << false << true << "print";
 
         const int A = VIEW_ACCOUNTS, P = VIEW_PLANNER, C = VIEW_CATEGORIES, R = VIEW_REPORTS;

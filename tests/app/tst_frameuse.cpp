@@ -2,22 +2,22 @@
 // the filter controls and the file commands do beyond the lists themselves.
 
 #include "controls/accountcombo.h"
-#include "dialogs/accountdlg.h"
-#include "store/accounttransrows.h"
-#include "dialogs/categorydlg.h"
-#include "store/categoryfile.h"
 #include "controls/categorytreectrl.h"
+#include "controls/enddatectrl.h"
+#include "controls/recordlists.h"
+#include "controls/startdatectrl.h"
+#include "dialogs/accountdlg.h"
+#include "dialogs/categorydlg.h"
 #include "dialogs/preferencedlg.h"
+#include "dialogs/reportsdlg.h"
 #include "framefixture.h"
+#include "res/stringtable.h"
+#include "store/accounttransrows.h"
+#include "store/categoryfile.h"
 #include "uiext/guicapoutbar.h"
 #include "uiext/guifolder.h"
 #include "uiext/guioutlook.h"
 #include "uiext/guitoolbutton.h"
-#include "controls/recordlists.h"
-#include "dialogs/reportsdlg.h"
-#include "controls/startdatectrl.h"
-#include "res/stringtable.h"
-#include "controls/enddatectrl.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -128,7 +128,8 @@ private Q_SLOTS:
         int row = 0;
         while (list->idAt(row) != theirs)
             ++row;
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualRect(list->model()->index(row, 0)).center());
         QCOMPARE(selector->currentAccountId(), theirs);
         QCOMPARE(f.page()->visibleControl(), int(VIEW_TRANSACTIONS));
     }
@@ -154,8 +155,7 @@ private Q_SLOTS:
         f.open();
         MessageRecorder messages;
         f.frame->runCommand(ID_SYNCHRONIZE);
-        QCOMPARE(messages.texts(),
-                 QStringList({"No handheld synchronisation manager is installed on this system."}));
+        QCOMPARE(messages.texts(), QStringList({"No handheld synchronisation manager is installed on this system."}));
     }
 
     // Save As suggests a name; when nothing opens the written file, the user
@@ -179,7 +179,8 @@ private Q_SLOTS:
         f.opens = false;
         f.frame->runCommand(ID_EXPORT_HTML);
         QCOMPARE(f.opened, QStringList({f.saveAs}));
-        QCOMPARE(messages.texts(), QStringList({"Saved as " + f.saveAs + ". No program on this system could open it."}));
+        QCOMPARE(messages.texts(),
+                 QStringList({"Saved as " + f.saveAs + ". No program on this system could open it."}));
     }
 
     // Delete and Enter act on the selected record through the commands; the
@@ -259,9 +260,14 @@ private Q_SLOTS:
                 QVERIFY2(panel->viewport()->rect().contains(shown),
                          qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7, window %8x%9")
                                         .arg(item->text())
-                                        .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())
-                                        .arg(panel->viewport()->width()).arg(panel->viewport()->height())
-                                        .arg(f.frame->width()).arg(f.frame->height())));
+                                        .arg(shown.x())
+                                        .arg(shown.y())
+                                        .arg(shown.width())
+                                        .arg(shown.height())
+                                        .arg(panel->viewport()->width())
+                                        .arg(panel->viewport()->height())
+                                        .arg(f.frame->width())
+                                        .arg(f.frame->height())));
             }
         }
         CMainFrame fresh(f.store, f.services());

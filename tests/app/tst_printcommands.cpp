@@ -1,12 +1,12 @@
 // Print and Print Preview: the printed table is the list as shown (its rows in
 // the shown order, its column widths), made from the store's rows.
 
+#include "app/printcommands.h"
 #include "controls/accountcombo.h"
+#include "controls/recordlists.h"
+#include "framefixture.h"
 #include "store/accounttransrows.h"
 #include "store/formatters.h"
-#include "framefixture.h"
-#include "app/printcommands.h"
-#include "controls/recordlists.h"
 
 #include <QHeaderView>
 #include <QProcess>

@@ -1,12 +1,12 @@
 #include "app/fennimarapp.h"
-#include "store/fileio.h"
-#include "guitestutil.h"
-#include "testutil.h"
-#include "dialogs/logindlg.h"
 #include "app/mainframe.h"
+#include "dialogs/logindlg.h"
 #include "dialogs/preferencedlg.h"
-#include "store/settingsfile.h"
+#include "guitestutil.h"
 #include "res/stringtable.h"
+#include "store/fileio.h"
+#include "store/settingsfile.h"
+#include "testutil.h"
 
 #include <QLineEdit>
 #include <QSettings>

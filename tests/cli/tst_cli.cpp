@@ -1,6 +1,6 @@
+#include "export/exportformats.h"
 #include "store/accounttransrows.h"
 #include "store/categoryfile.h"
-#include "export/exportformats.h"
 #include "store/settingsfile.h"
 #include "storefixture.h"
 
@@ -14,10 +14,10 @@
 #include <QImage>
 #include <QXmlStreamReader>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace testutil;
@@ -38,7 +38,7 @@ class TestCli : public QObject
     QString m_book;
     bool m_limitWrites = false;
     bool m_killOnLimit = false; // a write past the limit kills the process (SIGXFSZ), as by default
-    QByteArray m_terminalInput;  // typed on a terminal that is the process's standard input
+    QByteArray m_terminalInput; // typed on a terminal that is the process's standard input
 
     Result cli(const QStringList &args, const QString &workDir = QString())
     {
@@ -148,8 +148,8 @@ private Q_SLOTS:
         const QString t2 =
             ok({"add-transaction", "--account", id, "--amount", "5.25", "--expense", "--date", "2026-03-02"});
         ok({"add-transaction", "--account", id, "--amount", "1", "--date", "2026-02-27"});
-        const QString p1 = ok({"add-plan", "--account", id, "--amount", "7", "--expense", "--date", "2026-05-01",
-                               "--subject", "Tax"});
+        const QString p1 =
+            ok({"add-plan", "--account", id, "--amount", "7", "--expense", "--date", "2026-05-01", "--subject", "Tax"});
         QVERIFY(t1.size() == 32 && t1.startsWith(id));
 
         QCOMPARE(inBook({"transactions", "--account", id, "--from", "2026-03-01", "--to", "2026-03-31"}).out,
@@ -171,8 +171,10 @@ private Q_SLOTS:
         for (const char *list : {"accounts", "transactions", "plans"})
             for (const char *format : {"csv", "text", "html", "pdf"})
                 QTest::addRow("%s %s", list, format) << format << list;
-        QTest::newRow("transactions xlsx") << "xlsx" << "transactions";
-        QTest::newRow("transactions docx") << "docx" << "transactions";
+        QTest::newRow("transactions xlsx") << "xlsx"
+                                           << "transactions";
+        QTest::newRow("transactions docx") << "docx"
+                                           << "transactions";
     }
 
     void exportsAreTheExportersBytes()
@@ -255,7 +257,8 @@ private Q_SLOTS:
         const QStringList add{"add-transaction", "--account", "ID", "--amount"};
         QTest::newRow("empty number") << QStringList{"add-account", "--number", ""} << 1
                                       << "Please enter the Account Number.";
-        QTest::newRow("no number") << QStringList{"add-account", "--name", "x"} << 1 << "Please enter the Account Number.";
+        QTest::newRow("no number") << QStringList{"add-account", "--name", "x"} << 1
+                                   << "Please enter the Account Number.";
         QTest::newRow("unknown account") << QStringList{"add-transaction", "--account", "2000010100000090", "--amount",
                                                         "1"}
                                          << 1 << "There is no account";
@@ -264,23 +267,23 @@ private Q_SLOTS:
         QTest::newRow("bad date") << add + QStringList{"5", "--date", "2026-02-30"} << 2 << "is not a date";
         QTest::newRow("year 99") << add + QStringList{"5", "--date", "0099-12-31"} << 2
                                  << "is not within the years 100 to 9999";
-        QTest::newRow("period of year 0") << QStringList{"all-transactions", "--from", "0050-01-01"} << 2
-                                          << "is not within the years 100 to 9999";
+        QTest::newRow("period of year 0")
+            << QStringList{"all-transactions", "--from", "0050-01-01"} << 2 << "is not within the years 100 to 9999";
         QTest::newRow("309 digits") << add + QStringList{QString(309, u'9')} << 1 << "is too large";
         QTest::newRow("17 digits") << add + QStringList{"12345678901234567.89"} << 1 << "is too large";
-        QTest::newRow("minimum too large") << QStringList{"modify-account", "ID", "--minimum", "1000000000000.01"}
-                                           << 1 << "is too large";
+        QTest::newRow("minimum too large")
+            << QStringList{"modify-account", "ID", "--minimum", "1000000000000.01"} << 1 << "is too large";
         QTest::newRow("check takes no argument") << QStringList{"check", "x"} << 2 << "unexpected argument";
         QTest::newRow("unknown key") << QStringList{"delete-transaction", "ID2000010100000090"} << 1
                                      << "There is no transaction";
         QTest::newRow("unknown plan") << QStringList{"convert-plan", "ID2000010100000090"} << 1 << "There is no plan";
-        QTest::newRow("empty list to xlsx") << QStringList{"plans", "--format", "xlsx", "--out", "BOOK/none.xlsx"} << 1
-                                            << "nothing to export";
+        QTest::newRow("empty list to xlsx")
+            << QStringList{"plans", "--format", "xlsx", "--out", "BOOK/none.xlsx"} << 1 << "nothing to export";
         QTest::newRow("missing --out") << QStringList{"accounts", "--format", "csv"} << 2 << "needs --out";
         QTest::newRow("unknown format") << QStringList{"accounts", "--format", "odt", "--out", "x"} << 2
                                         << "unknown format";
-        QTest::newRow("all-transactions csv") << QStringList{"all-transactions", "--format", "csv", "--out", "x"} << 2
-                                              << "tsv format only";
+        QTest::newRow("all-transactions csv")
+            << QStringList{"all-transactions", "--format", "csv", "--out", "x"} << 2 << "tsv format only";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "unknown command";
         QTest::newRow("unknown option") << QStringList{"accounts", "--colour", "red"} << 2 << "Unknown option";
         QTest::newRow("missing key") << QStringList{"delete-plan"} << 2 << "missing";
@@ -370,8 +373,8 @@ private Q_SLOTS:
     void aDayIsItsNoon()
     {
         const QString id = addAccount("A1");
-        const QString key = ok({"add-transaction", "--account", id, "--amount", "1250", "--subject", "Salary", "--date",
-                                "2026-12-01"});
+        const QString key =
+            ok({"add-transaction", "--account", id, "--amount", "1250", "--subject", "Salary", "--date", "2026-12-01"});
         QCOMPARE(ok({"all-transactions", "--from", "2026-12-01", "--to", "2026-12-31"}),
                  key + "\tA1\t2026-12-01T12:00:00\tSalary\t1250.00");
         ok({"modify-transaction", key, "--date", "2026-12-31"});
@@ -458,7 +461,8 @@ private Q_SLOTS:
     {
         const QString dir = m_root.filePath("private/Books");
         QCOMPARE(cli({"init"}, dir).code, 0);
-        struct stat st{};
+        struct stat st
+        {};
         QVERIFY(::stat(QFile::encodeName(dir).constData(), &st) == 0);
         QCOMPARE(int(st.st_mode & 0777), 0700);
         const QString id = cli({"add-account", "--number", "1"}, dir).out.trimmed();
@@ -475,13 +479,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("cut short") << "cut" << "field 4 is missing or not enciphered text";
-        QTest::newRow("empty") << "empty" << "field 1 is missing or not enciphered text";
-        QTest::newRow("trailing bytes") << "trailing" << "2 bytes after the four fields";
-        QTest::newRow("a folder") << "folder" << "is a folder, not a file";
-        QTest::newRow("a FIFO") << "fifo" << "is a FIFO, not a file";
-        QTest::newRow("a link") << "link" << "is a symbolic link, not a file";
-        QTest::newRow("unreadable") << "unreadable" << "Permission denied";
+        QTest::newRow("cut short") << "cut"
+                                   << "field 4 is missing or not enciphered text";
+        QTest::newRow("empty") << "empty"
+                               << "field 1 is missing or not enciphered text";
+        QTest::newRow("trailing bytes") << "trailing"
+                                        << "2 bytes after the four fields";
+        QTest::newRow("a folder") << "folder"
+                                  << "is a folder, not a file";
+        QTest::newRow("a FIFO") << "fifo"
+                                << "is a FIFO, not a file";
+        QTest::newRow("a link") << "link"
+                                << "is a symbolic link, not a file";
+        QTest::newRow("unreadable") << "unreadable"
+                                    << "Permission denied";
     }
 
     void aDamagedPasswordFileAdmitsNobody()
@@ -591,13 +602,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
         const QStringList out = {"--out", "OUT/chart.png"};
-        QTest::newRow("no such account") << QStringList{"report", "balance", "--account", "2000010100000090"} + out
-                                         << 1 << "There is no account";
-        QTest::newRow("over 366 days")
-            << QStringList{"report", "balance", "--account", "ID", "--from", "2026-01-01", "--to", "2027-01-02"} + out
-            << 1 << "A report covers at most 366 days; this period has 367.";
-        QTest::newRow("unwritable file") << QStringList{"report", "balance", "--account", "ID", "--out",
-                                                        "OUT/none/chart.png"}
+        QTest::newRow("no such account") << QStringList{"report", "balance", "--account", "2000010100000090"} + out << 1
+                                         << "There is no account";
+        QTest::newRow("over 366 days") << QStringList{"report", "balance",    "--account", "ID",
+                                                      "--from", "2026-01-01", "--to",      "2027-01-02"}
+                                              + out
+                                       << 1 << "A report covers at most 366 days; this period has 367.";
+        QTest::newRow("unwritable file") << QStringList{"report", "balance", "--account",
+                                                        "ID",     "--out",   "OUT/none/chart.png"}
                                          << 1 << "Could not save";
         QTest::newRow("unknown report") << QStringList{"report", "cashflow", "--account", "ID"} + out << 2
                                         << "unknown report";
@@ -607,8 +619,8 @@ private Q_SLOTS:
                                   << "--size";
         QTest::newRow("no --out") << QStringList{"report", "balance", "--account", "ID"} << 2 << "needs --out";
         QTest::newRow("print no --out") << QStringList{"print", "plans"} << 2 << "needs --out";
-        QTest::newRow("print unknown list") << QStringList{"print", "accounts", "--out", "OUT/x.pdf"} << 2
-                                            << "unknown list";
+        QTest::newRow("print unknown list")
+            << QStringList{"print", "accounts", "--out", "OUT/x.pdf"} << 2 << "unknown list";
     }
 
     void reportRefusals()
@@ -632,7 +644,8 @@ private Q_SLOTS:
             QSKIP("pdftotext is not installed");
         const QString id = addAccount("A1");
         ok({"add-transaction", "--account", id, "--amount", "250", "--subject", "Salary", "--date", "2026-04-03"});
-        ok({"add-plan", "--account", id, "--amount", "40", "--expense", "--subject", "Insurance", "--date", "2026-05-01"});
+        ok({"add-plan", "--account", id, "--amount", "40", "--expense", "--subject", "Insurance", "--date",
+            "2026-05-01"});
         const auto text = [](const QString &pdf) {
             QProcess p;
             p.start(QStringLiteral("/usr/bin/pdftotext"), {"-layout", pdf, "-"});

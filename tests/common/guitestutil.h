@@ -35,14 +35,15 @@ class MessageRecorder
 public:
     MessageRecorder()
     {
-        m_previous = setMessageHandler([this](QWidget *, const QString &text, MessageIcon icon, MessageButtons buttons) {
-            shown.append({text, icon, buttons});
-            if (onShow)
-                onShow();
-            if (!answers.isEmpty())
-                return answers.takeFirst();
-            return int(buttons == MessageButtons::YesNo ? MessageYes : MessageOk);
-        });
+        m_previous =
+            setMessageHandler([this](QWidget *, const QString &text, MessageIcon icon, MessageButtons buttons) {
+                shown.append({text, icon, buttons});
+                if (onShow)
+                    onShow();
+                if (!answers.isEmpty())
+                    return answers.takeFirst();
+                return int(buttons == MessageButtons::YesNo ? MessageYes : MessageOk);
+            });
     }
     ~MessageRecorder() { setMessageHandler(m_previous); }
     MessageRecorder(const MessageRecorder &) = delete;
@@ -100,8 +101,7 @@ inline void clickButton(QWidget *parent, const QString &name)
 class GuiTestPlace
 {
 public:
-    GuiTestPlace()
-        : m_oldCurrent(QDir::currentPath())
+    GuiTestPlace() : m_oldCurrent(QDir::currentPath())
     {
         QStandardPaths::setTestModeEnabled(true);
         QDir::setCurrent(m_dir.path());

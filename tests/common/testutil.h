@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
 #include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace testutil {

@@ -123,8 +123,9 @@ private Q_SLOTS:
     void findIsTrimmedExactAndPreOrder()
     {
         QTemporaryDir dir;
-        writeCategoryFile(dir.path(), {CategoryNode{"Root", {CategoryNode{"A", {CategoryNode{"Snacks", {}}}},
-                                                             CategoryNode{"Snacks", {}}}}});
+        writeCategoryFile(
+            dir.path(),
+            {CategoryNode{"Root", {CategoryNode{"A", {CategoryNode{"Snacks", {}}}}, CategoryNode{"Snacks", {}}}}});
         CCategoryTreeCtrl tree(false);
         tree.fill(dir.path());
         QTreeWidgetItem *found = tree.find(QStringLiteral(" Snacks  "));

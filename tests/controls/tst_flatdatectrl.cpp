@@ -1,9 +1,9 @@
 #include "controls/enddatectrl.h"
+#include "controls/startdatectrl.h"
+#include "guitestutil.h"
+#include "testutil.h"
 #include "uiext/flatframepainter.h"
 #include "uiext/guidrawlayer.h"
-#include "guitestutil.h"
-#include "controls/startdatectrl.h"
-#include "testutil.h"
 
 #include <QCalendarWidget>
 #include <QDialog>

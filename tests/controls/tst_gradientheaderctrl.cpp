@@ -1,7 +1,7 @@
-#include "uiext/colorref.h"
 #include "controls/gradientheaderctrl.h"
-#include "uiext/guidrawlayer.h"
 #include "guitestutil.h"
+#include "uiext/colorref.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QStandardItemModel>
 #include <QTableView>

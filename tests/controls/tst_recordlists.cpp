@@ -1,6 +1,6 @@
+#include "controls/recordlists.h"
 #include "store/accounttransrows.h"
 #include "store/formatters.h"
-#include "controls/recordlists.h"
 #include "storefixture.h"
 #include "textrecorder.h"
 
@@ -293,8 +293,8 @@ private Q_SLOTS:
         QTest::newRow("account number") << 0 << QStringList{"k1", "k3", "k2", "k4"}
                                         << QStringList{"k4", "k2", "k1", "k3"};
         QTest::newRow("date") << 1 << QStringList{"k3", "k2", "k1", "k4"} << QStringList{"k1", "k4", "k2", "k3"};
-        QTest::newRow("subject, any case") << 2 << QStringList{"k2", "k4", "k1", "k3"}
-                                           << QStringList{"k3", "k1", "k2", "k4"};
+        QTest::newRow("subject, any case")
+            << 2 << QStringList{"k2", "k4", "k1", "k3"} << QStringList{"k3", "k1", "k2", "k4"};
         QTest::newRow("amount") << 3 << QStringList{"k3", "k1", "k2", "k4"} << QStringList{"k4", "k2", "k1", "k3"};
     }
 
@@ -351,9 +351,9 @@ private Q_SLOTS:
         const QString o;
         QTest::newRow("name") << 1 << 1 << QStringList{o, "bonus", "Rent", "Salary", o, o, o, o, "apple", "Zinc"}
                               << QStringList{"50.00", "-$20.00", "-$30.00", "$1,980.00", o, o, o, o, o, o};
-        QTest::newRow("amount, reversed") << 2 << 2
-                                          << QStringList{o, "Salary", "bonus", "Rent", o, o, o, o, "Zinc", "apple"}
-                                          << QStringList{"50.00", "$1,980.00", "-$20.00", "-$30.00", o, o, o, o, o, o};
+        QTest::newRow("amount, reversed")
+            << 2 << 2 << QStringList{o, "Salary", "bonus", "Rent", o, o, o, o, "Zinc", "apple"}
+            << QStringList{"50.00", "$1,980.00", "-$20.00", "-$30.00", o, o, o, o, o, o};
         QTest::newRow("balance") << 3 << 1 << QStringList{o, "Rent", "bonus", "Salary", o, o, o, o, "Zinc", "apple"}
                                  << QStringList{"50.00", "-$30.00", "-$20.00", "$1,980.00", o, o, o, o, o, o};
         QTest::newRow("date, reversed") << 0 << 2
@@ -489,11 +489,16 @@ private Q_SLOTS:
         QTest::addColumn<double>("minimum");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("below") << 120.0 << 500.0 << "Below the minimum balance of $500.00" << "$120.00";
-        QTest::newRow("negative, below") << -25.5 << 1234.5 << "Below the minimum balance of $1,234.50" << "$25.50";
-        QTest::newRow("at the minimum") << 500.0 << 500.0 << "" << "$500.00";
-        QTest::newRow("above") << 600.0 << 500.0 << "" << "$600.00";
-        QTest::newRow("no minimum") << -10.0 << 0.0 << "" << "$10.00";
+        QTest::newRow("below") << 120.0 << 500.0 << "Below the minimum balance of $500.00"
+                               << "$120.00";
+        QTest::newRow("negative, below") << -25.5 << 1234.5 << "Below the minimum balance of $1,234.50"
+                                         << "$25.50";
+        QTest::newRow("at the minimum") << 500.0 << 500.0 << ""
+                                        << "$500.00";
+        QTest::newRow("above") << 600.0 << 500.0 << ""
+                               << "$600.00";
+        QTest::newRow("no minimum") << -10.0 << 0.0 << ""
+                                    << "$10.00";
     }
 
     void belowTheMinimumIsMarked()

@@ -1,6 +1,6 @@
 #include "dialogs/accountdlg.h"
-#include "dialogtest.h"
 #include "dialogs/iconpickerdlg.h"
+#include "dialogtest.h"
 #include "res/images.h"
 #include "store/records.h"
 

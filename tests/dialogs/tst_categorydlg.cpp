@@ -1,8 +1,8 @@
+#include "controls/categorytreectrl.h"
 #include "dialogs/categoriespickerdlg.h"
 #include "dialogs/categorydlg.h"
-#include "store/categoryfile.h"
-#include "controls/categorytreectrl.h"
 #include "dialogtest.h"
+#include "store/categoryfile.h"
 
 using namespace testutil;
 
@@ -22,10 +22,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("how");
-        QTest::newRow("OK") << "Travel" << "ok";
-        QTest::newRow("Enter, blanks kept") << "  Train  tickets " << "enter";
-        QTest::newRow("emptied") << "" << "ok";
-        QTest::newRow("Escape") << "Other" << "escape";
+        QTest::newRow("OK") << "Travel"
+                            << "ok";
+        QTest::newRow("Enter, blanks kept") << "  Train  tickets "
+                                            << "enter";
+        QTest::newRow("emptied") << ""
+                                 << "ok";
+        QTest::newRow("Escape") << "Other"
+                                << "escape";
     }
 
     void category()
@@ -51,12 +55,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("name");
-        QTest::newRow("surrounding blanks, Enter") << "  Pet Items \t" << "Pet Items" << "enter" << 1 << "Pet Items";
-        QTest::newRow("other letter case") << "snacks" << "" << "ok" << -1 << "snacks";
-        QTest::newRow("inner blanks differ") << "Pet  Items" << "" << "enter" << -1 << "Pet  Items";
-        QTest::newRow("click, OK") << " Snacks " << "Meat Market" << "ok" << 1 << "Meat Market";
-        QTest::newRow("double click") << " Snacks " << "Meat Market" << "double" << 1 << "Meat Market";
-        QTest::newRow("click, Escape") << " Snacks " << "Meat Market" << "escape" << 0 << " Snacks ";
+        QTest::newRow("surrounding blanks, Enter") << "  Pet Items \t"
+                                                   << "Pet Items"
+                                                   << "enter" << 1 << "Pet Items";
+        QTest::newRow("other letter case") << "snacks"
+                                           << ""
+                                           << "ok" << -1 << "snacks";
+        QTest::newRow("inner blanks differ") << "Pet  Items"
+                                             << ""
+                                             << "enter" << -1 << "Pet  Items";
+        QTest::newRow("click, OK") << " Snacks "
+                                   << "Meat Market"
+                                   << "ok" << 1 << "Meat Market";
+        QTest::newRow("double click") << " Snacks "
+                                      << "Meat Market"
+                                      << "double" << 1 << "Meat Market";
+        QTest::newRow("click, Escape") << " Snacks "
+                                       << "Meat Market"
+                                       << "escape" << 0 << " Snacks ";
     }
 
     void picker()

@@ -1,7 +1,7 @@
 #include "dialogs/changepassworddlg.h"
-#include "dialogtest.h"
 #include "dialogs/hintdlg.h"
 #include "dialogs/logindlg.h"
+#include "dialogtest.h"
 #include "store/settingsfile.h"
 #include "testutil.h"
 
@@ -164,9 +164,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("no settings file") << "none" << "";
-        QTest::newRow("empty password, right answer") << "" << "Rex";
-        QTest::newRow("empty password, no answer") << "" << "";
+        QTest::newRow("no settings file") << "none"
+                                          << "";
+        QTest::newRow("empty password, right answer") << ""
+                                                      << "Rex";
+        QTest::newRow("empty password, no answer") << ""
+                                                   << "";
     }
 
     void forgotWithoutPassword()
@@ -200,15 +203,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("form");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("wrong old password first") << QStringList({"Secret", "a", "b", "", ""})
-                                                  << "You have entered a wrong password !!!" << "oldPassword";
-        QTest::newRow("new passwords differ") << QStringList({"secret", "new", "New", "", ""})
-                                              << "New Password and Confirm New Password do not match !!!"
-                                              << "oldPassword";
+        QTest::newRow("wrong old password first")
+            << QStringList({"Secret", "a", "b", "", ""}) << "You have entered a wrong password !!!"
+            << "oldPassword";
+        QTest::newRow("new passwords differ")
+            << QStringList({"secret", "new", "New", "", ""}) << "New Password and Confirm New Password do not match !!!"
+            << "oldPassword";
         QTest::newRow("question empty") << QStringList({"secret", "new", "new", "", ""})
-                                        << "Hint Question cannot be empty." << "question";
+                                        << "Hint Question cannot be empty."
+                                        << "question";
         QTest::newRow("answer empty") << QStringList({"secret", "new", "new", "Q?", ""})
-                                      << "Hint Answer cannot be empty." << "answer";
+                                      << "Hint Answer cannot be empty."
+                                      << "answer";
     }
 
     void refusals()

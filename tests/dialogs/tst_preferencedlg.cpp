@@ -1,7 +1,7 @@
 #include "dialogs/colorsettingsdlg.h"
 #include "dialogs/colorswatch.h"
-#include "dialogtest.h"
 #include "dialogs/preferencedlg.h"
+#include "dialogtest.h"
 #include "testutil.h"
 
 #include <QLabel>
@@ -55,19 +55,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("workDir");
         const int command = CPreferenceDlg::kCommandMode;
         const int startUp = CPreferenceDlg::kStartUpMode;
-        QTest::newRow("folder") << command << QStringList({"Data"}) << false << "Data" << "Data/Fennimar";
-        QTest::newRow("trailing separator") << startUp << QStringList({"Data/"}) << false << "Data" << "Data/Fennimar";
+        QTest::newRow("folder") << command << QStringList({"Data"}) << false << "Data"
+                                << "Data/Fennimar";
+        QTest::newRow("trailing separator") << startUp << QStringList({"Data/"}) << false << "Data"
+                                            << "Data/Fennimar";
         QTest::newRow("the current book") << command << QStringList({"Old/Fennimar"}) << false << "Old/Fennimar"
                                           << "Old/Fennimar";
         QTest::newRow("start-up, a book") << startUp << QStringList({"Old/Fennimar/"}) << false << "Old/Fennimar"
                                           << "Old/Fennimar";
         QTest::newRow("the folder above a book") << command << QStringList({"Old"}) << false << "Old"
                                                  << "Old/Fennimar";
-        QTest::newRow("missing folder") << command << QStringList({"Gone"}) << true << "" << "Old/Fennimar";
-        QTest::newRow("a file") << command << QStringList({"file.txt"}) << true << "" << "Old/Fennimar";
-        QTest::newRow("later pick missing") << startUp << QStringList({"Data", "Gone"}) << true << "" << "Data/Fennimar";
-        QTest::newRow("picker cancelled") << command << QStringList() << false << "Old/Fennimar" << "Old/Fennimar";
-        QTest::newRow("start-up, none picked") << startUp << QStringList() << false << "" << "Old/Fennimar";
+        QTest::newRow("missing folder") << command << QStringList({"Gone"}) << true << ""
+                                        << "Old/Fennimar";
+        QTest::newRow("a file") << command << QStringList({"file.txt"}) << true << ""
+                                << "Old/Fennimar";
+        QTest::newRow("later pick missing") << startUp << QStringList({"Data", "Gone"}) << true << ""
+                                            << "Data/Fennimar";
+        QTest::newRow("picker cancelled") << command << QStringList() << false << "Old/Fennimar"
+                                          << "Old/Fennimar";
+        QTest::newRow("start-up, none picked") << startUp << QStringList() << false << ""
+                                               << "Old/Fennimar";
     }
 
     void change()

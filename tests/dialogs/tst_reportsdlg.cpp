@@ -1,9 +1,9 @@
-#include "dialogtest.h"
-#include "uiext/guidrawlayer.h"
-#include "store/profile.h"
-#include "reports/reportdata.h"
 #include "dialogs/reportsdlg.h"
+#include "dialogtest.h"
+#include "reports/reportdata.h"
+#include "store/profile.h"
 #include "storefixture.h"
+#include "uiext/guidrawlayer.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
-#include "dialogs/categoriespickerdlg.h"
 #include "controls/categorytreectrl.h"
+#include "dialogs/categoriespickerdlg.h"
+#include "dialogs/transactiondlg.h"
 #include "dialogtest.h"
 #include "storefixture.h"
-#include "dialogs/transactiondlg.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -71,20 +71,45 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<double>("stored");
         QTest::addColumn<int>("storedFlag");
-        QTest::newRow("expense unchanged") << -25.5 << 0 << "25.5" << "" << "" << -25.5 << 0;
-        QTest::newRow("sum error kept") << 0.1 + 0.2 << 1 << "0.3" << "" << "" << 0.1 + 0.2 << 1;
-        QTest::newRow("three decimals kept") << 25.555 << 1 << "25.55" << "" << "" << 25.555 << 1;
-        QTest::newRow("large, no exponent") << 1e15 << 1 << "1000000000000000" << "" << "" << 1e15 << 1;
-        QTest::newRow("expense to income") << -25.5 << 0 << "25.5" << "" << "income" << 25.5 << 1;
-        QTest::newRow("expense of nothing") << 0.0 << 1 << "0" << "" << "expense" << 0.0 << 0;
-        QTest::newRow("negative income kept") << -40.25 << 1 << "40.25" << "" << "" << -40.25 << 1;
-        QTest::newRow("positive expense kept") << 40.25 << 0 << "40.25" << "" << "" << 40.25 << 0;
-        QTest::newRow("negative income, kind clicked back")
-            << -40.25 << 1 << "40.25" << "" << "expense income" << -40.25 << 1;
-        QTest::newRow("negative income retyped") << -40.25 << 1 << "40.25" << "41" << "" << 41.0 << 1;
-        QTest::newRow("negative income to expense") << -40.25 << 1 << "40.25" << "" << "expense" << -40.25 << 0;
-        QTest::newRow("positive expense to income") << 40.25 << 0 << "40.25" << "" << "income" << 40.25 << 1;
-        QTest::newRow("positive expense retyped") << 40.25 << 0 << "40.25" << "12.5" << "" << -12.5 << 0;
+        QTest::newRow("expense unchanged") << -25.5 << 0 << "25.5"
+                                           << ""
+                                           << "" << -25.5 << 0;
+        QTest::newRow("sum error kept") << 0.1 + 0.2 << 1 << "0.3"
+                                        << ""
+                                        << "" << 0.1 + 0.2 << 1;
+        QTest::newRow("three decimals kept") << 25.555 << 1 << "25.55"
+                                             << ""
+                                             << "" << 25.555 << 1;
+        QTest::newRow("large, no exponent") << 1e15 << 1 << "1000000000000000"
+                                            << ""
+                                            << "" << 1e15 << 1;
+        QTest::newRow("expense to income") << -25.5 << 0 << "25.5"
+                                           << ""
+                                           << "income" << 25.5 << 1;
+        QTest::newRow("expense of nothing") << 0.0 << 1 << "0"
+                                            << ""
+                                            << "expense" << 0.0 << 0;
+        QTest::newRow("negative income kept") << -40.25 << 1 << "40.25"
+                                              << ""
+                                              << "" << -40.25 << 1;
+        QTest::newRow("positive expense kept") << 40.25 << 0 << "40.25"
+                                               << ""
+                                               << "" << 40.25 << 0;
+        QTest::newRow("negative income, kind clicked back") << -40.25 << 1 << "40.25"
+                                                            << ""
+                                                            << "expense income" << -40.25 << 1;
+        QTest::newRow("negative income retyped") << -40.25 << 1 << "40.25"
+                                                 << "41"
+                                                 << "" << 41.0 << 1;
+        QTest::newRow("negative income to expense") << -40.25 << 1 << "40.25"
+                                                    << ""
+                                                    << "expense" << -40.25 << 0;
+        QTest::newRow("positive expense to income") << 40.25 << 0 << "40.25"
+                                                    << ""
+                                                    << "income" << 40.25 << 1;
+        QTest::newRow("positive expense retyped") << 40.25 << 0 << "40.25"
+                                                  << "12.5"
+                                                  << "" << -12.5 << 0;
     }
 
     void amount()
@@ -120,12 +145,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("incomeFlag");
         QTest::addColumn<QString>("clicked");
         QTest::addColumn<QString>("stop");
-        QTest::newRow("expense") << 0 << "" << "expense";
-        QTest::newRow("income") << 1 << "" << "income";
-        QTest::newRow("expense, income clicked") << 0 << "income" << "income";
-        QTest::newRow("income, expense clicked") << 1 << "expense" << "expense";
-        QTest::newRow("income, arrow to expense") << 1 << "arrow" << "expense";
-        QTest::newRow("expense, arrow to income") << 0 << "arrow" << "income";
+        QTest::newRow("expense") << 0 << ""
+                                 << "expense";
+        QTest::newRow("income") << 1 << ""
+                                << "income";
+        QTest::newRow("expense, income clicked") << 0 << "income"
+                                                 << "income";
+        QTest::newRow("income, expense clicked") << 1 << "expense"
+                                                 << "expense";
+        QTest::newRow("income, arrow to expense") << 1 << "arrow"
+                                                  << "expense";
+        QTest::newRow("expense, arrow to income") << 0 << "arrow"
+                                                  << "income";
     }
 
     void kindIsOneTabStop()
@@ -213,11 +244,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("picker");
         QTest::addColumn<QString>("subject");
-        QTest::newRow("Cancel") << "cancel" << "Changed" << "ok" << "Groceries";
-        QTest::newRow("Escape") << "escape" << "Changed" << "ok" << "Groceries";
-        QTest::newRow("OK, inner blanks kept") << "ok" << "  Rent  for   May " << "ok" << "Rent  for   May";
-        QTest::newRow("Enter, blanks only") << "enter" << "    " << "cancel" << "No Subject";
-        QTest::newRow("OK, empty") << "ok" << "" << "cancel" << "No Subject";
+        QTest::newRow("Cancel") << "cancel"
+                                << "Changed"
+                                << "ok"
+                                << "Groceries";
+        QTest::newRow("Escape") << "escape"
+                                << "Changed"
+                                << "ok"
+                                << "Groceries";
+        QTest::newRow("OK, inner blanks kept") << "ok"
+                                               << "  Rent  for   May "
+                                               << "ok"
+                                               << "Rent  for   May";
+        QTest::newRow("Enter, blanks only") << "enter"
+                                            << "    "
+                                            << "cancel"
+                                            << "No Subject";
+        QTest::newRow("OK, empty") << "ok"
+                                   << ""
+                                   << "cancel"
+                                   << "No Subject";
     }
 
     void closing()

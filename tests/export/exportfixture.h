@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/accounttransrows.h"
 #include "export/exportsource.h"
+#include "store/accounttransrows.h"
 #include "testutil.h"
 
 #include <QProcess>
@@ -30,13 +30,21 @@ inline ListRow<AccountRow> accountRow(const QString &number, const QString &name
 inline ListRow<TransactionRow> transactionRow(const OleDateTime &date, const QString &subject, double amount,
                                               const QString &accountNumber = QString())
 {
-    return {{QString(), subject, QString(), QString()}, -1,
+    return {{QString(), subject, QString(), QString()},
+            -1,
             TransactionRow{QStringLiteral("2026120612000090"), subject, accountNumber, amount, 0.0, date}};
 }
 
 inline ExportSource exportSource(ExportView view)
 {
-    return {view, {}, {}, {}, false, {}, day(2026, 12, 1), day(2026, 12, 31),
+    return {view,
+            {},
+            {},
+            {},
+            false,
+            {},
+            day(2026, 12, 1),
+            day(2026, 12, 31),
             OleDateTime::fromDateTime(QDate(2026, 12, 6), QTime(18, 30))};
 }
 

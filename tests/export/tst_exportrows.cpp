@@ -1,11 +1,11 @@
-#include "store/accounttransrows.h"
-#include "exportfixture.h"
 #include "export/exportrows.h"
 #include "export/htmlexport.h"
 #include "export/office/officecontent.h"
 #include "export/pdf/pdfexport.h"
-#include "storefixture.h"
 #include "export/textexport.h"
+#include "exportfixture.h"
+#include "store/accounttransrows.h"
+#include "storefixture.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "exportfixture.h"
 #include "export/htmlexport.h"
+#include "exportfixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -49,30 +49,33 @@ private Q_SLOTS:
         // the locale's parentheses and goes red.
         QTest::newRow("accounts")
             << oneAccount(-3.0) << QByteArray("Accounts") << QByteArray("12/6/26")
-            << kTable + "<tr bgcolor='#BFBFBF'><th>Account Number</th><th>Name</th><th>Bank</th><th>Balance</th></tr>"
-                        "<tr><td align='left'>A1</td><td align ='left'>Home</td><td align ='left'>B</td>"
-                        "<td align = 'right'><font color = '#FF0000'> $3.00 </font></td></tr></table>";
+            << kTable
+                   + "<tr bgcolor='#BFBFBF'><th>Account Number</th><th>Name</th><th>Bank</th><th>Balance</th></tr>"
+                     "<tr><td align='left'>A1</td><td align ='left'>Home</td><td align ='left'>B</td>"
+                     "<td align = 'right'><font color = '#FF0000'> $3.00 </font></td></tr></table>";
         QTest::newRow("transactions")
             << oneAccountSource(-10.0, -2000.0) << QByteArray("Transactions") << QByteArray("12/1/26 to 12/31/26")
-            << kTable + "<tr><td colspan = 4><b>Account No: </b>B - A1</td></tr>"
-                        "<tr bgcolor='#BFBFBF'><th>Date</th><th>Subject</th><th>Amount</th><th>Balance</th></tr>"
-                        "<tr bgcolor='#FFFF00'><td colspan = 3><b>Balance till 11/30/26</b></td><td align='right'>"
-                        "<b><font color = '#FF0000'> $10.00 </font></b></td></tr>"
-                        "<tr><td align='left'>12/3/26</td><td align='left'>Pay</td><td align='right'>$1,000.00</td>"
-                        "<td align='right'>$990.00</td></tr>"
-                        "<tr><td align='left'>12/1/26</td><td align='left'>Rent</td><td align='right'>"
-                        "<font color = '#FF0000'> $2,000.00 </font></td><td align='right'>"
-                        "<font color = '#FF0000'> $1,010.00 </font></td></tr></table>";
+            << kTable
+                   + "<tr><td colspan = 4><b>Account No: </b>B - A1</td></tr>"
+                     "<tr bgcolor='#BFBFBF'><th>Date</th><th>Subject</th><th>Amount</th><th>Balance</th></tr>"
+                     "<tr bgcolor='#FFFF00'><td colspan = 3><b>Balance till 11/30/26</b></td><td align='right'>"
+                     "<b><font color = '#FF0000'> $10.00 </font></b></td></tr>"
+                     "<tr><td align='left'>12/3/26</td><td align='left'>Pay</td><td align='right'>$1,000.00</td>"
+                     "<td align='right'>$990.00</td></tr>"
+                     "<tr><td align='left'>12/1/26</td><td align='left'>Rent</td><td align='right'>"
+                     "<font color = '#FF0000'> $2,000.00 </font></td><td align='right'>"
+                     "<font color = '#FF0000'> $1,010.00 </font></td></tr></table>";
         ExportSource plans = exportSource(ExportView::Plans);
         plans.plans << transactionRow(day(2026, 12, 6), QStringLiteral("Insurance"), -120.0, QStringLiteral("A1"))
                     << transactionRow(day(2027, 1, 15), QStringLiteral("Bonus"), 0.0, QStringLiteral("A2"));
         QTest::newRow("plans")
             << plans << QByteArray("Plans") << QByteArray("12/1/26 to 12/31/26")
-            << kTable + "<tr bgcolor='#BFBFBF'><th>Account Number</th><th>Date</th><th>Subject</th><th>Amount</th>"
-                        "</tr><tr><td align='left'>A1</td><td align='left'>12/6/26</td><td align='left'>Insurance"
-                        "</td><td align='right'><font color='#FF0000'>$120.00</font></td></tr>"
-                        "<tr><td align='left'>A2</td><td align='left'>1/15/27</td><td align='left'>Bonus</td>"
-                        "<td align='right'><font color='#000000'>$0.00</font></td></tr></table>";
+            << kTable
+                   + "<tr bgcolor='#BFBFBF'><th>Account Number</th><th>Date</th><th>Subject</th><th>Amount</th>"
+                     "</tr><tr><td align='left'>A1</td><td align='left'>12/6/26</td><td align='left'>Insurance"
+                     "</td><td align='right'><font color='#FF0000'>$120.00</font></td></tr>"
+                     "<tr><td align='left'>A2</td><td align='left'>1/15/27</td><td align='left'>Bonus</td>"
+                     "<td align='right'><font color='#000000'>$0.00</font></td></tr></table>";
         ExportSource all = oneAccountSource(1.0, 1.0);
         all.accountSelected = false;
         QTest::newRow("all accounts") << all << QByteArray("Transactions") << QByteArray("12/1/26 to 12/31/26")

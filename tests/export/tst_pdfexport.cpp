@@ -1,5 +1,5 @@
-#include "exportfixture.h"
 #include "export/pdf/pdfexport.h"
+#include "exportfixture.h"
 
 #include <QTest>
 
@@ -18,17 +18,16 @@ const QByteArray kResources = "] /Resources<</ProcSet 2 0 R\r\n/Font << /F1 3 0 
 const QByteArray kOnePlan =
     kFixedObjects + "4 0 obj<</Type /Pages /Kids [5 0 R 9 0 R ] /Count 2>>\nendobj\r" + "9" + kPage
     + "10 0 R 11 0 R 12 0 R 13 0 R 14 0 R 15 0 R " + kResources + "5" + kPage + "6 0 R 7 0 R 8 0 R " + kResources
-    + "15 0 obj<</Length 25 >>stream\r\n1 w\r\n50 60 m\r\n500 60 l\r\nS" + kEnd
-    + "14 0 obj<</Length 100>>stream\r\n" + kText1 + "50 80 Tm \rT* (Plan 1 of 1) Tj \rET" + kEnd
-    + "13 0 obj<</Length 237>>stream\r\n" + kText1
+    + "15 0 obj<</Length 25 >>stream\r\n1 w\r\n50 60 m\r\n500 60 l\r\nS" + kEnd + "14 0 obj<</Length 100>>stream\r\n"
+    + kText1 + "50 80 Tm \rT* (Plan 1 of 1) Tj \rET" + kEnd + "13 0 obj<</Length 237>>stream\r\n" + kText1
     + "50 720 Tm \rT* ()Tj T*()Tj T*(  Account No    :A1)Tj T*()Tj T*( Date          :12/6/26)Tj T*()Tj T*("
       " Subject\t\t :Insurance)Tj T*()Tj T*( Amount\t     :$120.50)Tj T*() Tj \rET"
     + kEnd + "12 0 obj<</Length 27 >>stream\r\n1 w\r\n50 725 m\r\n500 725 l\r\nS" + kEnd
     + "11 0 obj<</Length 102>>stream\r\n" + kText1 + "400 750 Tm \rT* (Plan 1 of 1) Tj \rET" + kEnd
     + "10 0 obj<</Length 99>>stream\r\n" + kText1 + "50 750 Tm \rT* (Insurance) Tj \rET" + kEnd
     + "8 0 obj<</Length 110>>stream\r\n" + kText2 + "200 460 Tm \rT* (12/1/26 to 12/31/26) Tj \rET" + kEnd
-    + "7 0 obj<</Length 28 >>stream\r\n2 w\r\n100 470 m\r\n500 470 l\r\nS" + kEnd
-    + "6 0 obj<</Length 107>>stream\r\n" + kText2 + "100 500 Tm \rT* (Fennimar - Plans) Tj \rET" + kEnd;
+    + "7 0 obj<</Length 28 >>stream\r\n2 w\r\n100 470 m\r\n500 470 l\r\nS" + kEnd + "6 0 obj<</Length 107>>stream\r\n"
+    + kText2 + "100 500 Tm \rT* (Fennimar - Plans) Tj \rET" + kEnd;
 
 ExportSource plan(const QString &subject)
 {
@@ -63,14 +62,16 @@ private Q_SLOTS:
         checkStructure(accounts, 15);
         QCOMPARE(streamContent(accounts, 10), kText1 + "50 750 Tm \rT* (B \\(x\\) \\\\) Tj \rET");
         QCOMPARE(streamContent(accounts, 13),
-                 kText1 + "50 720 Tm \rT* ()Tj T*()Tj T*(  Account No    :A1)Tj T*()Tj T*( Name          :Home)"
-                          "Tj T*()Tj T*( Bank\t\t\t :B  x  \\\\)Tj T*()Tj T*( Balance\t     :$3.00)Tj T*() Tj \rET");
+                 kText1
+                     + "50 720 Tm \rT* ()Tj T*()Tj T*(  Account No    :A1)Tj T*()Tj T*( Name          :Home)"
+                       "Tj T*()Tj T*( Bank\t\t\t :B  x  \\\\)Tj T*()Tj T*( Balance\t     :$3.00)Tj T*() Tj \rET");
         const QByteArray transactions = exportPdf(oneAccountSource(100.0, -2000.0));
         checkStructure(transactions, 24);
         QCOMPARE(streamContent(transactions, 10), kText2 + "100 300 Tm \rT* (Balance till 11/30/26   $100.00) Tj \rET");
         QCOMPARE(streamContent(transactions, 22),
-                 kText1 + "50 720 Tm \rT* ()Tj T*()Tj T*(  Date\t        :12/1/26)Tj T*()Tj T*( Subject       :Rent)"
-                          "Tj T*()Tj T*( Amount   \t :$2,000.00)Tj T*()Tj T*( Balance\t     :$900.00)Tj T*() Tj \rET");
+                 kText1
+                     + "50 720 Tm \rT* ()Tj T*()Tj T*(  Date\t        :12/1/26)Tj T*()Tj T*( Subject       :Rent)"
+                       "Tj T*()Tj T*( Amount   \t :$2,000.00)Tj T*()Tj T*( Balance\t     :$900.00)Tj T*() Tj \rET");
     }
 
     // The transactions of all accounts give no pages.

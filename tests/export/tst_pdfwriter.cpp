@@ -1,5 +1,5 @@
-#include "exportfixture.h"
 #include "export/pdf/pdfwriter.h"
+#include "exportfixture.h"
 
 #include <QTest>
 
@@ -31,7 +31,8 @@ private Q_SLOTS:
         pdf.AddText(text, 10, 20, 2);
         const QByteArray document = pdf.document();
         QCOMPARE(streamContent(document, 6), "0 g\r1 i \rBT\r/F1 2 Tf\r0 Tc 0 Tw 0  Ts 100  Tz 0 Tr 1.2 TL 12 0 0 12 "
-                                             "10 20 Tm \rT* " + shown + " Tj \rET");
+                                             "10 20 Tm \rT* "
+                                                 + shown + " Tj \rET");
         checkStructure(document, 6);
     }
 

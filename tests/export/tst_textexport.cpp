@@ -1,7 +1,7 @@
-#include "exportfixture.h"
 #include "export/fileexport.h"
-#include "store/fileio.h"
 #include "export/textexport.h"
+#include "exportfixture.h"
+#include "store/fileio.h"
 
 #include <QTest>
 
@@ -30,7 +30,8 @@ private Q_SLOTS:
         const ExportSource s = oneAccount(balance);
         QCOMPARE(exportCsv(s), "AccountNumber,Name,Bank,Balance\r\nA1,Home,B," + field + "\r\n");
         QCOMPARE(exportText(s), "AccountNumber\t\t\tName\t\t\tBank\t\t\tBalance\r\n\r\n"
-                                "A1\t\t\tHome\t\t\tB\t\t\t" + field + "\r\n\r\n");
+                                "A1\t\t\tHome\t\t\tB\t\t\t"
+                                    + field + "\r\n\r\n");
     }
 
     // The balances the rows carry, run from the opening amount in list order; the plans that follow stay out.

@@ -28,13 +28,13 @@ bool sameDate(const OleDateTime &a, const OleDateTime &b)
 bool sameRecord(const AccountRecord &a, const AccountRecord &b)
 {
     return a.id == b.id && a.accountNumber == b.accountNumber && a.name == b.name && a.bank == b.bank
-        && sameBits(a.minimumBalance, b.minimumBalance) && a.notes == b.notes && a.icon == b.icon;
+           && sameBits(a.minimumBalance, b.minimumBalance) && a.notes == b.notes && a.icon == b.icon;
 }
 
 bool sameRecord(const TransactionRecord &a, const TransactionRecord &b)
 {
     return a.key == b.key && sameDate(a.date, b.date) && a.subject == b.subject && sameBits(a.amount, b.amount)
-        && a.incomeFlag == b.incomeFlag && a.category == b.category && a.notes == b.notes && a.spare == b.spare;
+           && a.incomeFlag == b.incomeFlag && a.category == b.category && a.notes == b.notes && a.spare == b.spare;
 }
 
 // The count that opens the plan, category and chart colour files.
@@ -189,9 +189,8 @@ ReaderVerdict checkCategoryFile(QByteArrayView bytes)
     if (const int depth = depthOf(*tree); depth > kMaxCategoryDepth) {
         v.broken = QStringLiteral("a tree of depth %1 is accepted").arg(depth);
     } else if (const int n = categoryCount(*tree); n > qMax(leadingCount(bytes).value_or(0), 0)) {
-        v.broken = QStringLiteral("%1 items read from a file that counts %2")
-                       .arg(n)
-                       .arg(leadingCount(bytes).value_or(0));
+        v.broken =
+            QStringLiteral("%1 items read from a file that counts %2").arg(n).arg(leadingCount(bytes).value_or(0));
     } else {
         const QByteArray encoded = encodeCategoryTree(*tree);
         const auto back = decodeCategoryTree(encoded);

@@ -125,8 +125,13 @@ QString windows1252Text(int length)
 void addAccounts(CorpusWriter &out)
 {
     const char *r = "account";
-    const AccountRecord plain{kHousehold, QStringLiteral("12-3456"), QStringLiteral("Household"),
-                              QStringLiteral("Kestrel Bank"), 250.0, QString(), 3};
+    const AccountRecord plain{kHousehold,
+                              QStringLiteral("12-3456"),
+                              QStringLiteral("Household"),
+                              QStringLiteral("Kestrel Bank"),
+                              250.0,
+                              QString(),
+                              3};
     out.add(r, QStringLiteral("plain"), encodeAccount(plain));
     out.add(r, QStringLiteral("empty-strings"), encodeAccount(AccountRecord{kSavings, {}, {}, {}, 0.0, {}, 0}));
     out.add(
@@ -289,8 +294,8 @@ void addPlans(CorpusWriter &out)
     const QByteArray valid = encodePlans(mapOf(plans));
     TransactionRecord badKey = plans[1];
     badKey.key = QStringLiteral("*");
-    const QByteArray threeWithBadMiddle
-        = int32Bytes(3) + encodeTransaction(plans[0]) + encodeTransaction(badKey) + encodeTransaction(plans[2]);
+    const QByteArray threeWithBadMiddle =
+        int32Bytes(3) + encodeTransaction(plans[0]) + encodeTransaction(badKey) + encodeTransaction(plans[2]);
     out.add(r, QStringLiteral("refused-empty"), QByteArray());
     out.add(r, QStringLiteral("refused-cut-in-count"), valid.left(3));
     out.add(r, QStringLiteral("refused-cut-short"), valid.chopped(1));

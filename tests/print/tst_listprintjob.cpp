@@ -62,7 +62,8 @@ private Q_SLOTS:
 
     void columnGroups()
     {
-        const QList<PrintColumn> columns = {{"A", 100, {}}, {"B", 300, {}}, {"C", 300, {}}, {"D", 300, {}}, {"E", 50, {}}};
+        const QList<PrintColumn> columns = {
+            {"A", 100, {}}, {"B", 300, {}}, {"C", 300, {}}, {"D", 300, {}}, {"E", 50, {}}};
         // 100 + 300 + 300 = 700 crosses 650: the crossing column stays in its group.
         using Groups = QList<std::pair<int, int>>;
         QCOMPARE(CListPrintJob::columnGroups(columns, 650), (Groups{{1, 2}, {3, 4}}));

@@ -136,20 +136,20 @@ private Q_SLOTS:
 
         QTest::newRow("3 days, mixed") << 3 << kMixed << int(ReportChart::Bar2D) << 10 << 1 << 4 << 560 / 4 << 13
                                        << 370 / 13 << kMixedZero;
-        QTest::newRow("3 days, mixed, 3D") << 3 << kMixed << int(ReportChart::Bar3D) << 10 << 1 << 4 << 550 / 4 << 13
-                                           << 370 / 13 << kMixedZero;
+        QTest::newRow("3 days, mixed, 3D")
+            << 3 << kMixed << int(ReportChart::Bar3D) << 10 << 1 << 4 << 550 / 4 << 13 << 370 / 13 << kMixedZero;
         // range 0 + 1 = 1: unit 1; r = max - min = 0, R = 3; the zero line is the plot bottom.
         QTest::newRow("all zero") << 3 << QList<ChartEntry>{{0, 0}} << int(ReportChart::Bar2D) << 1 << 1 << 4 << 140
                                   << 3 << 370 / 3 << kB;
         // -1, -5, -3: range -1 + 5 + 1 = 5, unit 1; r = 4, R = 7, yStep 370 / 7 = 52;
         // zero line up by (1 + 5 - 1) / 1 + 1 = 6 rows.
-        QTest::newRow("all negative") << 3 << QList<ChartEntry>{{0, -1}, {1, -4}, {2, 2}} << int(ReportChart::Line)
-                                      << 1 << 1 << 4 << 140 << 7 << 52 << 400 - 6 * 52;
+        QTest::newRow("all negative") << 3 << QList<ChartEntry>{{0, -1}, {1, -4}, {2, 2}} << int(ReportChart::Line) << 1
+                                      << 1 << 4 << 140 << 7 << 52 << 400 - 6 * 52;
         // -30, -50, -40: range 21, unit 2 (21 / 2 = 10); r = 10, R = 13, yStep 28;
         // up by (2 + 50 - 1) / 2 + 1 = 26 rows, far above the plot.
-        QTest::newRow("all negative, unit 2") << 3 << QList<ChartEntry>{{0, -30}, {1, -20}, {2, 10}}
-                                              << int(ReportChart::Bar2D) << 2 << 1 << 4 << 140 << 13 << 28
-                                              << 400 - 26 * 28;
+        QTest::newRow("all negative, unit 2")
+            << 3 << QList<ChartEntry>{{0, -30}, {1, -20}, {2, 10}} << int(ReportChart::Bar2D) << 2 << 1 << 4 << 140
+            << 13 << 28 << 400 - 26 * 28;
         // n = 366: 366 / 61 = 6, 366 / 62 = 5; columns min(365, 5) + 1 = 6, xStep 560 / 6 = 93.
         // 10 all along: range 11, unit 2; r = max = 10, R = 13.
         QTest::newRow("365 days") << 365 << QList<ChartEntry>{{0, 10}} << int(ReportChart::Bar2D) << 2 << 62 << 6

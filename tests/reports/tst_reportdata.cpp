@@ -1,5 +1,5 @@
-#include "store/chartcolours.h"
 #include "reports/reportdata.h"
+#include "store/chartcolours.h"
 #include "storefixture.h"
 
 #include <QImage>
@@ -67,9 +67,9 @@ private Q_SLOTS:
         }
         const bool threeFirst = order.begin().key() == recordKey(A, 3);
         const std::pair<int, double> three{4, -40.0}, five{4, 7.0};
-        QCOMPARE(pairs(data->entries), (QList<std::pair<int, double>>{
-                                           {0, 100.0}, {1, 25.0}, threeFirst ? three : five, threeFirst ? five : three,
-                                           {30, 3.0}}));
+        QCOMPARE(pairs(data->entries),
+                 (QList<std::pair<int, double>>{
+                     {0, 100.0}, {1, 25.0}, threeFirst ? three : five, threeFirst ? five : three, {30, 3.0}}));
         QCOMPARE(data->from, from);
         QCOMPARE(data->to, to);
     }
@@ -180,7 +180,8 @@ private Q_SLOTS:
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QVERIFY(elements > 10);
 
-        QVERIFY_THROWS_EXCEPTION(FileError, saveReportImage(dir.filePath("none/x.png"), chart, false, 0, QSize(10, 10)));
+        QVERIFY_THROWS_EXCEPTION(FileError,
+                                 saveReportImage(dir.filePath("none/x.png"), chart, false, 0, QSize(10, 10)));
     }
 };
 

@@ -34,13 +34,12 @@ std::pair<double, double> coverage(const QImage &image)
 }
 
 // Every command with a picture on a toolbar, a menu or the caption bar.
-const int kCommands[] = {ID_ACCOUNT_ADD,     ID_TRANSACTION_ADD, ID_PLAN_ADD,          ID_CATEGORY_ADD,
-                         ID_MODIFY,          ID_DELETE,          ID_CONVERT_PLAN,      ID_EXPORT_EXCEL,
-                         ID_EXPORT_WORD,     ID_EXPORT_HTML,     ID_EXPORT_PDF,        ID_EXPORT_TEXT,
-                         ID_EXPORT_CSV,      ID_FILE_PRINT,      ID_REFRESH,           ID_SYNCHRONIZE,
-                         ID_PREFERENCE,      ID_HELP_CONTENTS,   ID_APP_ABOUT,         ID_CHANGE_PASSWORD,
-                         ID_VIEW_ACCOUNTS,   ID_VIEW_TRANSACTIONS, ID_VIEW_PLANNER,    ID_VIEW_CATEGORIES,
-                         ID_VIEW_REPORTS};
+const int kCommands[] = {
+    ID_ACCOUNT_ADD,   ID_TRANSACTION_ADD,   ID_PLAN_ADD,      ID_CATEGORY_ADD,    ID_MODIFY,
+    ID_DELETE,        ID_CONVERT_PLAN,      ID_EXPORT_EXCEL,  ID_EXPORT_WORD,     ID_EXPORT_HTML,
+    ID_EXPORT_PDF,    ID_EXPORT_TEXT,       ID_EXPORT_CSV,    ID_FILE_PRINT,      ID_REFRESH,
+    ID_SYNCHRONIZE,   ID_PREFERENCE,        ID_HELP_CONTENTS, ID_APP_ABOUT,       ID_CHANGE_PASSWORD,
+    ID_VIEW_ACCOUNTS, ID_VIEW_TRANSACTIONS, ID_VIEW_PLANNER,  ID_VIEW_CATEGORIES, ID_VIEW_REPORTS};
 
 } // namespace
 
@@ -78,9 +77,10 @@ private Q_SLOTS:
     void outOfRangeIsNull()
     {
         QVERIFY(accountPictureCount() >= 48);
-        const QList<QPixmap> none = {accountPicture(-1, 1), accountPicture(accountPictureCount(), 2),
-                                     navigationIcon(19, 1), viewCaptionImage(-1, 1), viewCaptionImage(6, 2),
-                                     viewButtonIcon(5, 1), columnPicture(2, 0, 1), columnPicture(0, 4, 1),
+        const QList<QPixmap> none = {accountPicture(-1, 1),   accountPicture(accountPictureCount(), 2),
+                                     navigationIcon(19, 1),   viewCaptionImage(-1, 1),
+                                     viewCaptionImage(6, 2),  viewButtonIcon(5, 1),
+                                     columnPicture(2, 0, 1),  columnPicture(0, 4, 1),
                                      columnPicture(1, -1, 1), commandIcon(ID_PLAN_MODIFY).pixmap(QSize(16, 16), 1.0)};
         for (int i = 0; i < none.size(); ++i)
             QVERIFY2(none[i].isNull(), qPrintable(QString::number(i)));
@@ -125,11 +125,25 @@ private Q_SLOTS:
     void picturesAgree()
     {
         // The navigation items in picture order; the working directory's picture is its own.
-        const int commands[] = {ID_VIEW_ACCOUNTS, ID_VIEW_TRANSACTIONS, ID_VIEW_PLANNER, ID_VIEW_CATEGORIES,
-                                ID_VIEW_REPORTS,  ID_ACCOUNT_ADD,       ID_TRANSACTION_ADD, ID_PLAN_ADD,
-                                ID_SYNCHRONIZE,   ID_REFRESH,           0,               ID_CHANGE_PASSWORD,
-                                ID_FILE_PRINT,    ID_EXPORT_WORD,       ID_EXPORT_EXCEL, ID_EXPORT_HTML,
-                                ID_EXPORT_PDF,    ID_EXPORT_TEXT,       ID_EXPORT_CSV};
+        const int commands[] = {ID_VIEW_ACCOUNTS,
+                                ID_VIEW_TRANSACTIONS,
+                                ID_VIEW_PLANNER,
+                                ID_VIEW_CATEGORIES,
+                                ID_VIEW_REPORTS,
+                                ID_ACCOUNT_ADD,
+                                ID_TRANSACTION_ADD,
+                                ID_PLAN_ADD,
+                                ID_SYNCHRONIZE,
+                                ID_REFRESH,
+                                0,
+                                ID_CHANGE_PASSWORD,
+                                ID_FILE_PRINT,
+                                ID_EXPORT_WORD,
+                                ID_EXPORT_EXCEL,
+                                ID_EXPORT_HTML,
+                                ID_EXPORT_PDF,
+                                ID_EXPORT_TEXT,
+                                ID_EXPORT_CSV};
         QCOMPARE(navigationIconCount(), 19);
         for (int i = 0; i < 19; ++i)
             if (commands[i])

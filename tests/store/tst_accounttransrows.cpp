@@ -37,7 +37,7 @@ private Q_SLOTS:
     void wholeListWithPlans()
     {
         Book book;
-        book.putTransaction(movement(recordKey(A, 1), at(2026, 11, 20), 100));      // brought forward
+        book.putTransaction(movement(recordKey(A, 1), at(2026, 11, 20), 100));     // brought forward
         book.putTransaction(movement(recordKey(A, 2), at(2026, 12, 20), -150.25)); // later date, earlier key
         book.putTransaction(movement(recordKey(A, 3), at(2026, 12, 3), 20));
         book.putTransaction(movement(recordKey(A, 4), at(2026, 12, 10), 5.5));

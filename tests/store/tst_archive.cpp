@@ -1,6 +1,6 @@
 #include "store/archive.h"
-#include "testutil.h"
 #include "store/windows1252.h"
+#include "testutil.h"
 
 #include <QTest>
 

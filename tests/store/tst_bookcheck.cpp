@@ -1,7 +1,7 @@
+#include "processutil.h"
 #include "store/bookcheck.h"
 #include "store/categoryfile.h"
 #include "store/chartcolours.h"
-#include "processutil.h"
 #include "store/settingsfile.h"
 #include "storefixture.h"
 
@@ -73,7 +73,7 @@ private Q_SLOTS:
             QVERIFY(writeFile(books.path(name), bytes));
             planted.insert(name, bytes);
         };
-        plant(recordKey(id, 1) + ".tra", QByteArray());                       // a write cut short
+        plant(recordKey(id, 1) + ".tra", QByteArray()); // a write cut short
         plant(recordKey(id, 2) + ".tra", encodeTransaction(movement(recordKey(id, 2), at(2026, 1, 1), 1)).chopped(1));
         plant(key + " (copy).tra", readFile(books.path(key + ".tra")));
         plant(recordKey(lost, 0) + ".tra", encodeTransaction(movement(recordKey(lost, 0), at(2026, 1, 1), 9)));
@@ -140,8 +140,9 @@ private Q_SLOTS:
         const QString path = books.store.planFilePath();
         const QByteArray damaged = readFile(path) + "junk";
         QVERIFY(writeFile(path, damaged));
-        QCOMPARE(checkBooks(books.dir).lines(),
-                 QStringList({QFileInfo(path).fileName() + ": cannot be read whole: 4 bytes after the last of 2 plans"}));
+        QCOMPARE(
+            checkBooks(books.dir).lines(),
+            QStringList({QFileInfo(path).fileName() + ": cannot be read whole: 4 bytes after the last of 2 plans"}));
 
         repairBooks(books.store);
         QCOMPARE(readFile(books.damaged(QFileInfo(path).fileName())), damaged);
@@ -206,7 +207,8 @@ private Q_SLOTS:
 private:
     static int modeOf(const QString &path)
     {
-        struct stat st{};
+        struct stat st
+        {};
         return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
     }
 };

@@ -141,9 +141,11 @@ private Q_SLOTS:
         book.store.loadAccountTransactions(id);
         QCOMPARE(book.store.accountTransactions().keys(), QStringList({key}));
         problems.sort();
-        QCOMPARE(problems, QStringList({QStringLiteral("%1 (copy).tra: its name is not %1.tra, the name of the record it holds").arg(key),
-                                        copy + QStringLiteral(": its name is not ") + id
-                                            + QStringLiteral(".act, the name of the record it holds")}));
+        QCOMPARE(problems,
+                 QStringList(
+                     {QStringLiteral("%1 (copy).tra: its name is not %1.tra, the name of the record it holds").arg(key),
+                      copy + QStringLiteral(": its name is not ") + id
+                          + QStringLiteral(".act, the name of the record it holds")}));
 
         book.store.deleteTransaction(key);
         book.store.loadAccountTransactions(id);
@@ -404,7 +406,8 @@ private Q_SLOTS:
         book.store.loadAtStartup();
         createDefaultSettings(book.dir.path());
         for (const QString &name : entries(book.dir.path())) {
-            struct stat st{};
+            struct stat st
+            {};
             QVERIFY(::lstat(QFile::encodeName(book.path(name)).constData(), &st) == 0);
             QVERIFY2((st.st_mode & 0777) == 0600, qPrintable(name));
         }

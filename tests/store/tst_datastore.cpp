@@ -36,8 +36,13 @@ private Q_SLOTS:
     void accountFileBytesAndModify()
     {
         Book book;
-        AccountRecord a{QString(), QStringLiteral("12-34"), QStringLiteral("Home"), QStringLiteral("Ülm"), 100.0,
-                        QStringLiteral("a\r\nb"), 3};
+        AccountRecord a{QString(),
+                        QStringLiteral("12-34"),
+                        QStringLiteral("Home"),
+                        QStringLiteral("Ülm"),
+                        100.0,
+                        QStringLiteral("a\r\nb"),
+                        3};
         const QString id = book.store.addAccount(a);
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{14}90$")).match(id).hasMatch());
         const QDateTime stamp = QDateTime::fromString(id.left(14), QStringLiteral("yyyyMMddHHmmss"));
@@ -168,7 +173,8 @@ private Q_SLOTS:
         QStringList gathered = movements.keys();
         gathered.sort();
         QCOMPARE(gathered, QStringList({recordKey(A, 3), recordKey(A, 4), "kept"}));
-        QCOMPARE(*movements.find(recordKey(A, 4)), (MovementRecord{recordKey(A, 4), 8.0, at(2026, 12, 31, 23, 59, 58)}));
+        QCOMPARE(*movements.find(recordKey(A, 4)),
+                 (MovementRecord{recordKey(A, 4), 8.0, at(2026, 12, 31, 23, 59, 58)}));
     }
 
     void allTransactionsAndPlansLists()

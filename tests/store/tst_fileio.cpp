@@ -13,7 +13,8 @@ namespace {
 // The permission bits of an entry.
 int modeOf(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {};
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return -1;
     return int(st.st_mode & 07777);
@@ -109,7 +110,8 @@ private Q_SLOTS:
         QStringList expected = before;
         if (WriteStep(step) >= WriteStep::Published) {
             if (change.startsWith("modify"))
-                expected.removeOne(change == "modify plan" ? QStringLiteral("old plan") : QStringLiteral("old transaction"));
+                expected.removeOne(change == "modify plan" ? QStringLiteral("old plan")
+                                                           : QStringLiteral("old transaction"));
             expected << QStringLiteral("new");
             expected.sort();
         }
@@ -187,7 +189,7 @@ private Q_SLOTS:
         for (const DirEntry &e : listDirEntries(dir.path(), ".pln"))
             listed << std::pair{e.name, e.type};
         QCOMPARE(listed, (QList<std::pair<QString, EntryType>>{{"b.PLN", EntryType::File},
-                                                                {"Plan0000000000000000.pln", EntryType::Other}}));
+                                                               {"Plan0000000000000000.pln", EntryType::Other}}));
         QCOMPARE(listEntries(dir.path(), ".pln", true), QStringList({"b.PLN"}));
 
         // Removing a link removes the link, not what it points to.
@@ -252,7 +254,8 @@ private Q_SLOTS:
             const QString path = books + "/x.tra";
             QVERIFY(writeFile(path, QByteArray::number(i)));
             const QString moved = moveAside(path, damaged);
-            QCOMPARE(QFileInfo(moved).fileName(), i == 0 ? QStringLiteral("x.tra") : QStringLiteral("x.tra.%1").arg(i + 1));
+            QCOMPARE(QFileInfo(moved).fileName(),
+                     i == 0 ? QStringLiteral("x.tra") : QStringLiteral("x.tra.%1").arg(i + 1));
             QCOMPARE(readFile(moved), QByteArray::number(i));
         }
         QCOMPARE(entries(books), QStringList());

@@ -17,13 +17,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("amount");     // formatAmount
         QTest::addColumn<QString>("signedText"); // amountText
 
-        QTest::newRow("us positive") << "en_US" << 12.5 << "$12.50" << "$12.50";
+        QTest::newRow("us positive") << "en_US" << 12.5 << "$12.50"
+                                     << "$12.50";
         // The locale writes ($12.50); the parentheses go, and with them the sign.
-        QTest::newRow("us negative") << "en_US" << -12.5 << "$12.50" << "-$12.50";
-        QTest::newRow("us rounding") << "en_US" << 0.1 + 0.2 << "$0.30" << "$0.30";
-        QTest::newRow("us negative millions") << "en_US" << -1234567.891 << "$1,234,567.89" << "-$1,234,567.89";
+        QTest::newRow("us negative") << "en_US" << -12.5 << "$12.50"
+                                     << "-$12.50";
+        QTest::newRow("us rounding") << "en_US" << 0.1 + 0.2 << "$0.30"
+                                     << "$0.30";
+        QTest::newRow("us negative millions") << "en_US" << -1234567.891 << "$1,234,567.89"
+                                              << "-$1,234,567.89";
         // A locale that writes a minus sign keeps it.
-        QTest::newRow("de negative") << "de_DE" << -1234.5 << "-1.234,50\u00a0€" << "-1.234,50\u00a0€";
+        QTest::newRow("de negative") << "de_DE" << -1234.5 << "-1.234,50\u00a0€"
+                                     << "-1.234,50\u00a0€";
     }
 
     void amounts()
@@ -42,11 +47,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("currency");
         QTest::addColumn<QString>("plain");
-        QTest::newRow("trimmed") << "  42.000000 " << "$42.00" << "$42.00";
-        QTest::newRow("negative") << "-3.5" << "$3.50" << "($3.50)";
-        QTest::newRow("no integer part") << ".5" << "$0.50" << "$0.50";
+        QTest::newRow("trimmed") << "  42.000000 "
+                                 << "$42.00"
+                                 << "$42.00";
+        QTest::newRow("negative") << "-3.5"
+                                  << "$3.50"
+                                  << "($3.50)";
+        QTest::newRow("no integer part") << ".5"
+                                         << "$0.50"
+                                         << "$0.50";
         for (const char *bad : {"abc", "1.2.3", "-", "1e5"})
-            QTest::newRow(bad) << bad << "" << "";
+            QTest::newRow(bad) << bad << ""
+                               << "";
     }
 
     void currencyOfText()

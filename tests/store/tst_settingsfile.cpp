@@ -106,11 +106,11 @@ private Q_SLOTS:
         QTest::newRow("beyond") << beyond << QByteArray("\xEF\xBB\xBF") + beyond.toUtf8() + QByteArray(5, '\0');
         // Windows-1252 text that begins with the mark's three characters goes in the UTF-8
         // form too, or it would read back without them.
-        QTest::newRow("begins like the mark") << QStringLiteral("ï»¿pw")
-                                              << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFpw\0\0\0\0\0", 16);
+        QTest::newRow("begins like the mark")
+            << QStringLiteral("ï»¿pw") << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFpw\0\0\0\0\0", 16);
         QTest::newRow("the mark later") << QStringLiteral("pwï»¿") << QByteArray("pw\xEF\xBB\xBF\0\0\0", 8);
-        QTest::newRow("the mark itself first") << QStringLiteral("\uFEFFx")
-                                               << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\0", 8);
+        QTest::newRow("the mark itself first")
+            << QStringLiteral("\uFEFFx") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx\0", 8);
     }
 
     void fields()
@@ -194,8 +194,8 @@ private Q_SLOTS:
         QByteArray lineFeed = whole;
         lineFeed[0] = char(lineFeed[0] + 1);
         lineFeed.insert(17, '\n');
-        QTest::newRow("a line feed in a field") << lineFeed << int(SettingsRead::Damaged)
-                                                << "field 1 is missing or not enciphered text";
+        QTest::newRow("a line feed in a field")
+            << lineFeed << int(SettingsRead::Damaged) << "field 1 is missing or not enciphered text";
     }
 
     void theGateReadsTheFileWhole()

@@ -28,9 +28,9 @@ private Q_SLOTS:
         Book book;
         book.store.loadAtStartup();
         QCOMPARE(entries(book.dir.path()), QStringList({"Category.cat", "Graph.grp"}));
-        const char *names[] = {"Categories", "Kitchen Items", "Household Items", "Pet Items", "Kids Stuff",
-                               "PDA & PC Items", "Electronic Items", "Wear Items", "Beauty Items", "Meat Market",
-                               "Necessitites", "Snacks"};
+        const char *names[] = {"Categories",   "Kitchen Items",  "Household Items",  "Pet Items",
+                               "Kids Stuff",   "PDA & PC Items", "Electronic Items", "Wear Items",
+                               "Beauty Items", "Meat Market",    "Necessitites",     "Snacks"};
         QByteArray categories = hex("0c000000");
         for (int i = 0; i < 12; ++i) {
             categories += QByteArray(1, char(i)) + hex("000000") + (i == 0 ? hex("ffffffff") : hex("00000000"));
@@ -39,7 +39,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(book.path("Category.cat")), categories);
         QCOMPARE(readCategoryFile(book.dir.path()), defaultCategoryTree());
         QCOMPARE(readFile(book.path("Graph.grp")), hex("0c000000 0000ff00 ff000000 00ff0000 ff000000 0000ff00 d4d4d400"
-                                                      " 00008000 80000000 00800000 80000000 00008000 aaaaaa00"));
+                                                       " 00008000 80000000 00800000 80000000 00008000 aaaaaa00"));
         const auto colours = readChartColourFile(book.dir.path(), 6);
         QVERIFY(colours);
         QCOMPARE(colours->face, Colours({0xFF0000, 0xFF, 0xFF00, 0xFF, 0xFF0000, 0xD4D4D4}));
@@ -131,8 +131,8 @@ private Q_SLOTS:
         for (int i = 1; i <= 16; ++i)
             sixteen += QByteArray(1, char(i)) + hex("000000");
         QTest::newRow("16 into 6 slots") << sixteen << 6 << Colours{1, 2, 3, 4, 5, 6} << Colours{9, 10, 11, 12, 13, 14};
-        QTest::newRow("16 into 20 slots") << sixteen << 20 << Colours{1, 2, 3, 4, 5, 6, 7, 8}
-                                          << Colours{9, 10, 11, 12, 13, 14, 15, 16};
+        QTest::newRow("16 into 20 slots")
+            << sixteen << 20 << Colours{1, 2, 3, 4, 5, 6, 7, 8} << Colours{9, 10, 11, 12, 13, 14, 15, 16};
         QTest::newRow("count says a billion") << hex("00ca9a3b 01000000 02000000") << 20 << Colours{1, 2} << Colours{};
         QTest::newRow("negative") << hex("f4ffffff 01000000") << 6 << Colours{} << Colours{};
         QTest::newRow("cut short") << hex("0c00") << 6 << Colours{} << Colours{};

@@ -1,8 +1,8 @@
+#include "guitestutil.h"
 #include "uiext/guicapoutbar.h"
 #include "uiext/guifolder.h"
 #include "uiext/guiminitool.h"
 #include "uiext/guioutlook.h"
-#include "guitestutil.h"
 #include "uiext/guitoolbutton.h"
 
 #include <QScrollBar>
@@ -100,7 +100,8 @@ private Q_SLOTS:
     void folders()
     {
         CGuiFolder folder;
-        const QList<QList<int>> items = {{32809, 32810, 32811}, {32781, 32784}, {32814, 32815, 32816, 32817, 32818, 32819}};
+        const QList<QList<int>> items = {
+            {32809, 32810, 32811}, {32781, 32784}, {32814, 32815, 32816, 32817, 32818, 32819}};
         for (const QList<int> &ids : items) {
             auto *panel = new CGuiOutLook;
             for (int id : ids)

@@ -1,8 +1,8 @@
+#include "guitestutil.h"
 #include "uiext/colorref.h"
 #include "uiext/flatframepainter.h"
 #include "uiext/guicomboboxext.h"
 #include "uiext/guidrawlayer.h"
-#include "guitestutil.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
@@ -75,7 +75,8 @@ private Q_SLOTS:
         }
         const QColor face = GuiDrawLayer::GetRGBColorFace();
         const QColor caption = GuiDrawLayer::GetRGBCaptionXP();
-        const QList<QColor> rings = {pixel(image, 0, 12), pixel(image, 1, 12), pixel(image, 2, 12), pixel(image, 3, 12)};
+        const QList<QColor> rings = {pixel(image, 0, 12), pixel(image, 1, 12), pixel(image, 2, 12),
+                                     pixel(image, 3, 12)};
         QCOMPARE(rings, QList<QColor>({face, ring1, face, caption}));
         QCOMPARE(pixel(image, 118, 12), ring1);
         QCOMPARE(pixel(image, 99, 12), QColor(Qt::white));

@@ -62,8 +62,8 @@ private Q_SLOTS:
                 box->button(QMessageBox::StandardButton(press))->click();
         });
         QCOMPARE(showMessage(nullptr, QStringLiteral("Sure?"), MessageIcon(icon), MessageButtons(buttons)), answer);
-        const int boxButtons = buttons == int(MessageButtons::YesNo) ? QMessageBox::Yes | QMessageBox::No
-                                                                      : QMessageBox::Ok;
+        const int boxButtons =
+            buttons == int(MessageButtons::YesNo) ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
         QCOMPARE(shown, QStringList({"Fennimar", "Sure?", QString::number(boxIcon), QString::number(boxButtons)}));
     }
 

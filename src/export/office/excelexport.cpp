@@ -1,10 +1,10 @@
 #include "export/office/excelexport.h"
 
-#include "store/fileio.h"
-#include "store/formatters.h"
 #include "export/office/officecontent.h"
 #include "export/office/officeformats.h"
 #include "res/stringtable.h"
+#include "store/fileio.h"
+#include "store/formatters.h"
 
 #include <QFile>
 #include <QMap>
@@ -132,10 +132,11 @@ class SheetWriter
 {
 public:
     SheetWriter(lxw_workbook *workbook, lxw_worksheet *sheet)
-        : m_workbook(workbook), m_sheet(sheet), m_currency(cellText(excelCurrencyFormat())),
-          m_date(cellText(excelDateFormat()))
-    {
-    }
+        : m_workbook(workbook)
+        , m_sheet(sheet)
+        , m_currency(cellText(excelCurrencyFormat()))
+        , m_date(cellText(excelDateFormat()))
+    {}
 
     void write(const OfficeContent &content);
     lxw_error error() const { return m_error; }

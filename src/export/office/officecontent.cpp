@@ -1,8 +1,8 @@
 #include "export/office/officecontent.h"
 
 #include "export/exportrows.h"
-#include "store/formatters.h"
 #include "res/stringtable.h"
+#include "store/formatters.h"
 
 OfficeCell OfficeCell::fromText(const QString &text)
 {

@@ -1,11 +1,11 @@
 #include "export/office/wordexport.h"
 
-#include "store/fileio.h"
-#include "store/formatters.h"
 #include "export/office/officecontent.h"
 #include "export/office/officeformats.h"
-#include "res/stringtable.h"
 #include "export/office/zippackage.h"
+#include "res/stringtable.h"
+#include "store/fileio.h"
+#include "store/formatters.h"
 
 #include <QLocale>
 #include <QXmlStreamWriter>
@@ -128,8 +128,7 @@ void Typist::addTable(const OfficeContent &content)
                 text = formatDate(item.date);
                 break;
             }
-            cells.append(cell(text, item.isMoney() ? Align::Right : Align::Left,
-                              item.isNegativeMoney() ? red : black));
+            cells.append(cell(text, item.isMoney() ? Align::Right : Align::Left, item.isNegativeMoney() ? red : black));
         }
         m_table.append(cells);
     }

@@ -53,7 +53,8 @@ std::optional<QByteArray> ZipPackage::bytes()
 
     for (const auto &[name, content] : m_entries) {
         Source entry(zip_source_buffer(archive.get(), content.constData(), zip_uint64_t(content.size()), 0));
-        if (!entry || zip_file_add(archive.get(), name.constData(), entry.get(), ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+        if (!entry
+            || zip_file_add(archive.get(), name.constData(), entry.get(), ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
             m_error = QString::fromUtf8(zip_strerror(archive.get()));
             return std::nullopt;
         }

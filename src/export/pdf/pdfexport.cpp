@@ -1,8 +1,8 @@
 #include "export/pdf/pdfexport.h"
 
 #include "export/exportrows.h"
-#include "store/formatters.h"
 #include "export/pdf/pdfwriter.h"
+#include "store/formatters.h"
 
 namespace {
 

@@ -82,8 +82,7 @@ void PdfWriter::NewPage()
     m_mapPages.insert(m_nCurPage, QByteArray::number(m_nCurPage) + " 0 obj<</Type /Page /Parent "
                                       + QByteArray::number(kPageTree) + " 0 R /MediaBox[0 0 612 792] /Contents ["
                                       + kPlaceholder + "] /Resources<</ProcSet " + QByteArray::number(kProcSet)
-                                      + " 0 R\r\n/Font << /F1 " + QByteArray::number(kFont)
-                                      + " 0 R>>>>>>\nendobj\n");
+                                      + " 0 R\r\n/Font << /F1 " + QByteArray::number(kFont) + " 0 R>>>>>>\nendobj\n");
 }
 
 void PdfWriter::AddText(const QString &text, int x, int y, int size)
@@ -188,8 +187,8 @@ QByteArray PdfWriter::document() const
     out += formatted("%d 0 obj\r\n[/PDF /Text]\r\nendobj\n", kProcSet);
     offsets[kFont - 1] = out.size();
     out += formatted("%d 0 obj\r\n<< /Type /Font /Subtype /Type1 /Name /F1 /BaseFont /Helvetica "
-                                "/Encoding /MacRomanEncoding>>endobj\r\n",
-                                kFont);
+                     "/Encoding /MacRomanEncoding>>endobj\r\n",
+                     kFont);
     offsets[kPageTree - 1] = out.size();
     out += formatted("%d 0 obj<</Type /Pages /Kids [", kPageTree);
     for (auto it = m_mapPages.keyBegin(); it != m_mapPages.keyEnd(); ++it)

@@ -24,8 +24,8 @@ inline OleDateTime day(int y, int m, int d, int h = 12)
 // the opening row first and a plans block, not exported, last; and plans.
 inline ExportSource sample(ExportView view)
 {
-    ExportSource s{view, {}, {}, {}, true, "First Bank - 1001", day(2026, 12, 1), day(2026, 12, 31),
-                   day(2026, 12, 6, 18)};
+    ExportSource s{
+        view, {}, {}, {}, true, "First Bank - 1001", day(2026, 12, 1), day(2026, 12, 31), day(2026, 12, 6, 18)};
     s.accounts = {{{}, -1, AccountRow{{}, "Checking", "1001", "First Bank", 1234.5}},
                   {{}, -1, AccountRow{{}, "Savings & <Co>", "2002", "Second \"Bank\"", -12.5}},
                   {{}, -1, AccountRow{{}, "=SUM(A1:A2)", "0003", "12/6/26", -0.004}}};
@@ -123,8 +123,8 @@ inline QDomElement at(QDomElement e, const QString &path)
 inline QByteArray runPython(const QString &module, const QString &script, const QString &path)
 {
     QProcess process;
-    const QString check = QStringLiteral("import json, sys\ntry: import %1\nexcept ImportError: sys.exit(77)\n")
-                              .arg(module);
+    const QString check =
+        QStringLiteral("import json, sys\ntry: import %1\nexcept ImportError: sys.exit(77)\n").arg(module);
     process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), check + script, path});
     if (!process.waitForFinished(120000) || process.exitCode() == 77)
         return "skip: Python or its module " + module.toUtf8() + " is not installed";
@@ -133,4 +133,3 @@ inline QByteArray runPython(const QString &module, const QString &script, const 
 }
 
 } // namespace testutil
-

@@ -37,7 +37,9 @@ QStringList sheetCells(const QString &path)
             cells << QStringList{c.attribute("r"),
                                  c.attribute("t") == "s" ? "text:" + shared.value(v.toInt())
                                                          : formats.value(xf.attribute("numFmtId"), "other:") + v,
-                                 "|", font.firstChildElement("b").isNull() ? "-" : "b", value(font, "color", "rgb"),
+                                 "|",
+                                 font.firstChildElement("b").isNull() ? "-" : "b",
+                                 value(font, "color", "rgb"),
                                  fill.attribute("patternType") == "solid" ? value(fill, "fgColor", "rgb") : "-",
                                  value(xf, "alignment", "horizontal")}
                          .join(u' ');
@@ -122,7 +124,8 @@ private Q_SLOTS:
         const QByteArray json = runPython("openpyxl", R"(
 ws = openpyxl.load_workbook(sys.argv[1]).active
 print(json.dumps([[c.value.isoformat() if c.is_date else c.value for c in row] for row in ws.iter_rows(min_row=7)]))
-)", written<CExcelExport>(sample(ExportView::Transactions), ".xlsx"));
+)",
+                                          written<CExcelExport>(sample(ExportView::Transactions), ".xlsx"));
         if (json.startsWith("skip: "))
             QSKIP(json.constData() + 6);
         // A reader sees dates and numbers it can compute with, and nothing beyond them.

@@ -20,8 +20,8 @@ private Q_SLOTS:
                                << QStringLiteral(R"f("$"#,##0.00;"($"#,##0.00")")f");
         QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany)
                                << QStringLiteral("#,##0.00\"\u00A0\u20AC\";\"-\"#,##0.00\"\u00A0\u20AC\"");
-        QTest::newRow("ja_JP no decimals") << QLocale(QLocale::Japanese, QLocale::Japan)
-                                           << QStringLiteral("\"\uFFE5\"#,##0;\"(\uFFE5\"#,##0\")\"");
+        QTest::newRow("ja_JP no decimals")
+            << QLocale(QLocale::Japanese, QLocale::Japan) << QStringLiteral("\"\uFFE5\"#,##0;\"(\uFFE5\"#,##0\")\"");
         QTest::newRow("C no grouping") << QLocale::c() << QStringLiteral("0.00;\"-\"0.00");
     }
 

@@ -1,5 +1,5 @@
-#include "officetestutil.h"
 #include "export/office/wordexport.h"
+#include "officetestutil.h"
 
 #include <QTest>
 
@@ -38,9 +38,12 @@ QStringList body(const QString &path)
         for (int r = 0; r < rows.size(); ++r) {
             const QList<QDomElement> cells = elements(rows[r], "w:tc");
             for (int c = 0; c < cells.size(); ++c)
-                lines << QStringLiteral("%1.%2 %3 %4").arg(r).arg(c).arg(
-                    at(cells[c], "w:tcPr/w:shd").attribute("w:fill", "-"),
-                    elements(cells[c], "w:p").size() == 1 ? paragraph(at(cells[c], "w:p")) : "paragraphs");
+                lines << QStringLiteral("%1.%2 %3 %4")
+                             .arg(r)
+                             .arg(c)
+                             .arg(at(cells[c], "w:tcPr/w:shd").attribute("w:fill", "-"),
+                                  elements(cells[c], "w:p").size() == 1 ? paragraph(at(cells[c], "w:p"))
+                                                                        : "paragraphs");
         }
     }
     return lines;
@@ -84,8 +87,11 @@ private Q_SLOTS:
                                                   {"<2002", "<Savings & <Co>", "<Second \"Bank\"", "!$12.50"},
                                                   {"<0003", "<=SUM(A1:A2)", "<12/6/26", ">$0.00"}});
         QTest::newRow("transactions") << sample(ExportView::Transactions)
-                                      << QStringList{title + "Transactions", large + "12/1/26 to 12/31/26", large,
-                                                     large + "Account No:   First Bank - 1001", large,
+                                      << QStringList{title + "Transactions",
+                                                     large + "12/1/26 to 12/31/26",
+                                                     large,
+                                                     large + "Account No:   First Bank - 1001",
+                                                     large,
                                                      large + "Balance till 11/30/26    $100.00"}
                                              + table({"Date", "Subject", "Amount", "Balance"},
                                                      {{"<12/5/26", "<Salary", ">$2,000.00", ">$2,100.00"},
@@ -117,7 +123,8 @@ private Q_SLOTS:
         const QByteArray json = runPython("docx", R"(
 d = docx.Document(sys.argv[1])
 print(json.dumps([[p.text for p in d.paragraphs]] + [[c.text for c in row.cells] for row in d.tables[0].rows]))
-)", written<CWordExport>(sample(ExportView::Transactions), ".docx"));
+)",
+                                          written<CWordExport>(sample(ExportView::Transactions), ".docx"));
         if (json.startsWith("skip: "))
             QSKIP(json.constData() + 6);
         QCOMPARE(json, QJsonDocument::fromJson(R"([["Fennimar - Transactions", "12/1/26 to 12/31/26", "",

@@ -1,5 +1,5 @@
-#include "officetestutil.h"
 #include "export/office/zippackage.h"
+#include "officetestutil.h"
 
 #include <QTest>
 
@@ -14,7 +14,8 @@ private Q_SLOTS:
     // bytes; a later entry of the same name replaces the earlier one in its place.
     void roundTrip()
     {
-        QList<std::pair<QString, QByteArray>> entries{{"z/last.xml", "<z/>"}, {"[Content].xml", ""},
+        QList<std::pair<QString, QByteArray>> entries{{"z/last.xml", "<z/>"},
+                                                      {"[Content].xml", ""},
                                                       {"a/b/c.bin", QByteArray(70000, '\x7F')},
                                                       {"Gr\u00FC\u00DFe.txt", QByteArray("\x00\x01\xFF\r\n", 5)}};
         ZipPackage package;

@@ -271,7 +271,8 @@ private Q_SLOTS:
             }
         }
         CMainFrame fresh(f.store, f.services());
-        QVERIFY(fresh.width() >= 1024 && fresh.height() >= 700);
+        QVERIFY(fresh.width() >= 1024);
+        QVERIFY(fresh.height() >= 700);
     }
 
     // Change on a folder that already holds books opens them as they are.

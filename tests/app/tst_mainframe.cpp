@@ -166,7 +166,8 @@ private Q_SLOTS:
         QAction *tools = nullptr;
         for (QAction *menu : f.frame->menuBar()->actions())
             tools = menu->text() == QStringLiteral("T&ools") ? menu : tools;
-        QVERIFY(tools && tools->menu()->actions().contains(f.frame->action(ID_CHECK_BOOKS)));
+        QVERIFY(tools);
+        QVERIFY(tools->menu()->actions().contains(f.frame->action(ID_CHECK_BOOKS)));
 
         MessageRecorder messages; // answers Yes to the repair's question
         QStringList found, after;
@@ -375,9 +376,13 @@ private Q_SLOTS:
         tree->setCurrentItem(tree->find(QStringLiteral("Pet Items")));
         f.frame->runCommand(ID_CATEGORY_DELETE);
         QCOMPARE(messages.texts(), QStringList({LoadText(IDS_CONFIRM_DELETE_CATEGORY)}));
-        QVERIFY(!saved("Travel") && !saved("Sweets") && saved("Pet Items")); // not yet
+        QVERIFY(!saved("Travel"));
+        QVERIFY(!saved("Sweets"));
+        QVERIFY(saved("Pet Items")); // not yet
         f.frame->runCommand(ID_VIEW_ACCOUNTS);
-        QVERIFY(saved("Sweets") && !saved("Snacks") && !saved("Pet Items"));
+        QVERIFY(saved("Sweets"));
+        QVERIFY(!saved("Snacks"));
+        QVERIFY(!saved("Pet Items"));
         QCOMPARE(readCategoryFile(f.dir.path())[0].children.last().name, QStringLiteral("Travel"));
 
         // A refresh while the tree shows writes it and reads it again; so does closing the window.
@@ -386,7 +391,8 @@ private Q_SLOTS:
         answerName(QStringLiteral("Books"));
         f.frame->runCommand(ID_CATEGORY_ADD);
         f.frame->runCommand(ID_REFRESH);
-        QVERIFY(saved("Books") && tree->find(QStringLiteral("Books")));
+        QVERIFY(saved("Books"));
+        QVERIFY(tree->find(QStringLiteral("Books")));
         tree->setCurrentItem(tree->topLevelItem(0));
         answerName(QStringLiteral("Music"));
         f.frame->runCommand(ID_CATEGORY_ADD);

@@ -150,7 +150,8 @@ private Q_SLOTS:
         ok({"add-transaction", "--account", id, "--amount", "1", "--date", "2026-02-27"});
         const QString p1 =
             ok({"add-plan", "--account", id, "--amount", "7", "--expense", "--date", "2026-05-01", "--subject", "Tax"});
-        QVERIFY(t1.size() == 32 && t1.startsWith(id));
+        QVERIFY(t1.size() == 32);
+        QVERIFY(t1.startsWith(id));
 
         QCOMPARE(inBook({"transactions", "--account", id, "--from", "2026-03-01", "--to", "2026-03-31"}).out,
                  QStringLiteral("opening\t\t2026-03-01T00:00:02\tBalance till 2/28/26\t1.00\t1.00\n"
@@ -516,8 +517,10 @@ private Q_SLOTS:
             QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         else if (damage == "link")
             QVERIFY(QFile::link(m_root.filePath("elsewhere.pss"), path));
-        else if (damage == "unreadable")
-            QVERIFY(writeFile(path, whole) && QFile::setPermissions(path, QFile::WriteOwner));
+        else if (damage == "unreadable") {
+            QVERIFY(writeFile(path, whole));
+            QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        }
         const QString empty = m_root.filePath("empty.txt");
         QVERIFY(writeFile(empty, "\n"));
         const Result r = cli({"--password-file", empty, "add-account", "--number", "9"}, m_book);

@@ -31,7 +31,8 @@ private Q_SLOTS:
     void init()
     {
         m_place.emplace();
-        QVERIFY(QDir().mkpath(at("Old/Fennimar")) && QDir().mkpath(at("Data")));
+        QVERIFY(QDir().mkpath(at("Old/Fennimar")));
+        QVERIFY(QDir().mkpath(at("Data")));
         QVERIFY(writeFile(at("file.txt"), "x"));
         QVERIFY(writeFile(at("Old/Fennimar/Category.cat"), "x"));
         m_offered.clear();

@@ -88,7 +88,8 @@ private Q_SLOTS:
         // An empty list still prints its headings.
         pages = printToPdf(plans(0), " - All Transactions", "empty.pdf");
         QCOMPARE(pages.size(), 1);
-        QVERIFY(pages[0].contains("Fennimar - All Transactions") && pages[0].contains("Subject"));
+        QVERIFY(pages[0].contains("Fennimar - All Transactions"));
+        QVERIFY(pages[0].contains("Subject"));
     }
 
     void wideListRepeatsTheFirstColumn()
@@ -98,8 +99,10 @@ private Q_SLOTS:
         t.columns[3].width = 1500;
         const QStringList pages = printToPdf(t, " - Plans", "wide.pdf");
         QCOMPARE(pages.size(), 2);
-        QVERIFY(pages[0].contains("Subject") && !pages[0].contains("Amount"));
-        QVERIFY(pages[1].contains("Amount") && !pages[1].contains("Subject"));
+        QVERIFY(pages[0].contains("Subject"));
+        QVERIFY(!pages[0].contains("Amount"));
+        QVERIFY(pages[1].contains("Amount"));
+        QVERIFY(!pages[1].contains("Subject"));
         QVERIFY(pages[1].contains("ACC-1")); // column 0 on both tables
         QVERIFY(pages[1].contains("Page 2"));
     }

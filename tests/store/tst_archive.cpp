@@ -67,7 +67,10 @@ private Q_SLOTS:
         qint32 i;
         double d;
         OleDateTime t1, t2;
-        QVERIFY(in.readInt32(i) && in.readDouble(d) && in.readDate(t1) && in.readDate(t2));
+        QVERIFY(in.readInt32(i));
+        QVERIFY(in.readDouble(d));
+        QVERIFY(in.readDate(t1));
+        QVERIFY(in.readDate(t2));
         QCOMPARE(i, -2);
         QCOMPARE(d, -12.5);
         QCOMPARE(t1, OleDateTime(39184.5));
@@ -122,7 +125,8 @@ private Q_SLOTS:
     {
         // The 29th at 06:00 (-1.25) comes before the 29th at 18:00 (-1.75).
         const OleDateTime morning(-1.25), evening(-1.75);
-        QVERIFY(morning < evening && evening < OleDateTime(0.1));
+        QVERIFY(morning < evening);
+        QVERIFY(evening < OleDateTime(0.1));
         QCOMPARE(morning.addDays(1).toDateTime(), QDateTime(QDate(1899, 12, 30), QTime(6, 0)));
         QCOMPARE(morning.addDays(-1).value(), -2.25);
         const OleDateTime d = OleDateTime::fromDateTime(QDate(2026, 3, 1), QTime(0, 0, 1));

@@ -127,7 +127,8 @@ private Q_SLOTS:
         r.category = QStringLiteral("Snacks");
         r.spare = 7; // never written
         const QString key = book.store.addTransaction(r);
-        QVERIFY(key.startsWith(A) && key.size() == 32);
+        QVERIFY(key.startsWith(A));
+        QVERIFY(key.size() == 32);
         const QByteArray expected = hex("20") + key.toLatin1() + hex("00000000 000000001022e340") + hex("03 506179")
                                     + hex("00000000000029c0") + hex("00000000") + hex("06 536e61636b73") + hex("00");
         QCOMPARE(readFile(book.path(key + ".tra")), expected);
@@ -278,7 +279,8 @@ private Q_SLOTS:
         plan.notes = QStringLiteral("yearly");
         const QString planKey = book.store.addPlan(plan);
         const QString key = book.store.convertPlan(planKey);
-        QVERIFY(key.startsWith(A) && key != planKey);
+        QVERIFY(key.startsWith(A));
+        QVERIFY(key != planKey);
         QVERIFY(book.store.plans().isEmpty());
         plan.key = key;
         QCOMPARE(fromFile(book, key), plan);

@@ -33,7 +33,9 @@ private Q_SLOTS:
         const RecordMap<int> copy = map;
         QCOMPARE(copy.keys(), map.keys());
         map.clear();
-        QVERIFY(map.isEmpty() && map.begin() == map.end() && !map.find(QStringLiteral("q")));
+        QVERIFY(map.isEmpty());
+        QVERIFY(map.begin() == map.end());
+        QVERIFY(!map.find(QStringLiteral("q")));
         QCOMPARE(copy.size(), 4);
     }
 

@@ -12,6 +12,9 @@
 CMidPage::CMidPage(CDataStore &store, Filter filter, QWidget *parent)
     : QWidget(parent), m_store(store), m_filter(std::move(filter))
 {
+    // The lists are filled again and again from the same books: the store keeps
+    // what it read and reads again only what changed.
+    m_store.setCaching(true);
     m_accountList = new CAccountListCtrl([](int icon) { return accountPicture(icon); }, this);
     m_accountTransList = new CAccountTransListCtrl(transactionRowPicture(), this);
     m_planList = new CPlanListCtrl(this);

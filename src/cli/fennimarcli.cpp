@@ -173,8 +173,7 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          "delete-account ID",
          "Delete the account with its transactions and plans.",
          {},
-         &C::deleteAccount,
-         Plans},
+         &C::deleteAccount},
         {"add-transaction",
          "add-transaction --account ID --amount X [--expense] [--date D] [--subject S] [--category C] [--notes S]",
          "Add a transaction; prints its key.", kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(false); }},
@@ -186,16 +185,15 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          {},
          [](C &cli) { cli.deleteRecord(false); }},
         {"add-plan", "add-plan --account ID --amount X [record options]", "Add a plan; prints its key.",
-         kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(true); }, Plans},
+         kRecordOptions + QList{kAccount}, [](C &cli) { cli.addRecord(true); }},
         {"modify-plan", "modify-plan KEY [record options]", "Change the fields given.", kRecordOptions,
-         [](C &cli) { cli.modifyRecord(true); }, Plans},
-        {"delete-plan", "delete-plan KEY", "Delete a plan.", {}, [](C &cli) { cli.deleteRecord(true); }, Plans},
+         [](C &cli) { cli.modifyRecord(true); }},
+        {"delete-plan", "delete-plan KEY", "Delete a plan.", {}, [](C &cli) { cli.deleteRecord(true); }},
         {"convert-plan",
          "convert-plan KEY",
          "Turn a plan into a transaction; prints the transaction's key.",
          {},
-         &C::convertPlan,
-         Plans},
+         &C::convertPlan},
         {"categories",
          "categories",
          "Print the category tree, two blanks of indent per level.",
@@ -230,7 +228,8 @@ FennimarCli::~FennimarCli() = default;
 
 void FennimarCli::printHelp() const
 {
-    m_out << "Usage: fennimar-cli [--workdir DIR] [--password-file FILE] COMMAND [OPTIONS]\n\n"
+    m_out << "Usage: fennimar-cli [--workdir DIR] [--password-file FILE] COMMAND [OPTIONS]\n"
+          << "       fennimar-cli --version | --help\n\n"
           << "Keeps the books of a Fennimar working directory.\n\nCommands:\n";
     for (const Command &c : commands())
         m_out << "  " << c.synopsis << "\n      " << c.description << '\n';
@@ -246,13 +245,19 @@ int FennimarCli::run(const QStringList &arguments)
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), "A file whose first line is the password.",
                                           "file");
     const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
-    global.addOptions({workdir, passwordFile, help});
+    const QCommandLineOption version(QStringList{"v", "version"}, "Show the version.");
+    global.addOptions({workdir, passwordFile, help, version});
     global.addPositionalArgument("command", "The command to run.");
 
     try {
         if (!global.parse(arguments))
             usageError(global.errorText());
         const QStringList rest = global.positionalArguments();
+        if (global.isSet(version)) {
+            m_out << "fennimar-cli " << FENNIMAR_VERSION << '\n';
+            m_out.flush();
+            return Success;
+        }
         if (global.isSet(help)) {
             printHelp();
             return Success;
@@ -458,6 +463,19 @@ QString FennimarCli::requireRecord(const QString &key, bool plan)
     return key;
 }
 
+namespace {
+
+// Plans are looked at and changed under one lock, from one reading of the plan file.
+void lockPlans(CDataStore &store, std::optional<CDataStore::ChangeLock> &lock, bool plan)
+{
+    if (!plan)
+        return;
+    lock.emplace(store);
+    store.loadPlans();
+}
+
+} // namespace
+
 // ------------------------------------------------------------------ commands
 
 void FennimarCli::init()
@@ -646,6 +664,8 @@ void FennimarCli::addRecord(bool plan)
 
 void FennimarCli::modifyRecord(bool plan)
 {
+    std::optional<CDataStore::ChangeLock> lock;
+    lockPlans(*m_store, lock, plan);
     const QString key =
         requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
     TransactionRecord r = plan ? m_store->lookupPlan(key) : m_store->lookupTransaction(key);
@@ -658,6 +678,8 @@ void FennimarCli::modifyRecord(bool plan)
 
 void FennimarCli::deleteRecord(bool plan)
 {
+    std::optional<CDataStore::ChangeLock> lock;
+    lockPlans(*m_store, lock, plan);
     const QString key =
         requireRecord(argument(0, plan ? QStringLiteral("the plan key") : QStringLiteral("the key")), plan);
     if (plan)
@@ -668,6 +690,8 @@ void FennimarCli::deleteRecord(bool plan)
 
 void FennimarCli::convertPlan()
 {
+    std::optional<CDataStore::ChangeLock> lock;
+    lockPlans(*m_store, lock, true);
     const QString key = requireRecord(argument(0, QStringLiteral("the plan key")), true);
     m_out << m_store->convertPlan(key) << '\n';
 }

@@ -139,7 +139,7 @@ bool ArchiveReader::readLength(quint32 &length, qsizetype &charSize)
     return true;
 }
 
-bool ArchiveReader::readString(QString &text)
+bool ArchiveReader::readStringBytes(QByteArrayView &bytes, bool &wide)
 {
     quint32 length;
     qsizetype charSize;
@@ -148,14 +148,25 @@ bool ArchiveReader::readString(QString &text)
     // Checked against what is left before anything is allocated.
     if (quint64(length) * quint64(charSize) > quint64(remaining()))
         return fail();
-    const char *start = m_data.data() + m_pos;
-    m_pos += qsizetype(length) * charSize;
-    if (charSize == 1) {
-        text = fromWindows1252(QByteArrayView(start, length));
+    bytes = m_data.sliced(m_pos, qsizetype(length) * charSize);
+    m_pos += bytes.size();
+    wide = charSize == 2;
+    return true;
+}
+
+bool ArchiveReader::readString(QString &text)
+{
+    QByteArrayView bytes;
+    bool wide = false;
+    if (!readStringBytes(bytes, wide))
+        return false;
+    if (!wide) {
+        text = fromWindows1252(bytes);
     } else {
+        const qsizetype length = bytes.size() / 2;
         text.resize(length);
-        for (quint32 i = 0; i < length; ++i)
-            text[i] = QChar(qFromLittleEndian<quint16>(start + 2 * i));
+        for (qsizetype i = 0; i < length; ++i)
+            text[i] = QChar(qFromLittleEndian<quint16>(bytes.data() + 2 * i));
     }
     return true;
 }

@@ -39,6 +39,9 @@ public:
     bool readDouble(double &value);
     bool readString(QString &text);
     bool readDate(OleDateTime &date);
+    // A string's stored characters without decoding them: Windows-1252 bytes,
+    // or UTF-16LE pairs when `wide`. The same checks as readString.
+    bool readStringBytes(QByteArrayView &bytes, bool &wide);
 
     bool ok() const { return m_ok; }
     qsizetype remaining() const { return m_data.size() - m_pos; }

@@ -7,6 +7,7 @@
 #include "store/fileio.h"
 #include "store/filenames.h"
 #include "store/recordfiles.h"
+#include "store/recordreader.h"
 #include "store/settingsfile.h"
 
 #include <QDir>
@@ -58,27 +59,33 @@ Findings findProblems(const QString &dir)
     BookCheck &check = f.check;
 
     QSet<QString> accounts;
-    QString why;
-    for (const DirEntry &entry : listDirEntries(dir, kAccountExtension)) {
-        if (entry.type == EntryType::Directory)
-            continue;
-        if (const auto a = readAccountFile(dir, entry, &why))
-            accounts.insert(a->id);
+    QList<DirEntry> accountFiles = listDirEntries(dir, kAccountExtension);
+    accountFiles.removeIf([](const DirEntry &e) { return e.type == EntryType::Directory; });
+    const std::vector<AccountRead> accountReads = readAccountFiles(dir, accountFiles);
+    for (size_t i = 0; i < accountReads.size(); ++i) {
+        if (accountReads[i].ok())
+            accounts.insert(accountReads[i].record->id);
         else
-            check.problems.append({entry.name, why});
+            check.problems.append({accountFiles[qsizetype(i)].name, accountReads[i].problem});
     }
     check.accounts = int(accounts.size());
 
-    for (const DirEntry &entry : listDirEntries(dir, kTransactionExtension)) {
-        if (entry.type == EntryType::Directory)
-            continue;
-        const auto r = readTransactionFile(dir, entry, &why);
-        if (!r)
-            check.problems.append({entry.name, why});
-        else if (!accounts.contains(r->accountId()))
-            check.problems.append({entry.name, QStringLiteral("its account %1 does not exist").arg(r->accountId())});
-        else
-            ++check.transactions;
+    QList<DirEntry> transactionFiles = listDirEntries(dir, kTransactionExtension);
+    transactionFiles.removeIf([](const DirEntry &e) { return e.type == EntryType::Directory; });
+    // In slices, so that a large book is never held whole.
+    constexpr qsizetype kSlice = 8192;
+    for (qsizetype start = 0; start < transactionFiles.size(); start += kSlice) {
+        const QList<DirEntry> slice = transactionFiles.mid(start, kSlice);
+        const std::vector<TransactionRead> reads = readTransactionFiles(dir, slice, ReadDepth::Whole);
+        for (size_t i = 0; i < reads.size(); ++i) {
+            const QString &name = slice[qsizetype(i)].name;
+            if (!reads[i].ok())
+                check.problems.append({name, reads[i].problem});
+            else if (const QString id = reads[i].record->accountId(); !accounts.contains(id))
+                check.problems.append({name, QStringLiteral("its account %1 does not exist").arg(id)});
+            else
+                ++check.transactions;
+        }
     }
 
     CDataStore store(dir);

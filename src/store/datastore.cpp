@@ -4,10 +4,14 @@
 #include "store/chartcolours.h"
 #include "store/filenames.h"
 #include "store/formatters.h"
+#include "store/recordcache.h"
 #include "store/recordfiles.h"
 #include "store/recordrules.h"
 
 #include <QDir>
+
+#include <array>
+#include <type_traits>
 
 namespace {
 
@@ -36,9 +40,137 @@ void requireStorable(const QString &path, const Record &record)
         throw FileError(path, problem);
 }
 
+// The reads of one account's files [first, last) in the order its table walks
+// them: buckets ascending, the latest inserted first within a bucket. Keys
+// never repeat (each file is named by its key), so nothing is overwritten.
+template <typename Visit>
+void inTableOrder(const std::vector<TransactionRead> &reads, size_t first, size_t last, const Visit &visit)
+{
+    std::array<size_t, RecordMap<TransactionRecord>::HashSize + 1> starts{};
+    for (size_t i = first; i < last; ++i) {
+        if (reads[i].ok())
+            ++starts[size_t(reads[i].bucket) + 1];
+    }
+    for (size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    std::vector<size_t> order(starts.back());
+    std::array<size_t, RecordMap<TransactionRecord>::HashSize> fill{};
+    std::copy(starts.begin(), starts.end() - 1, fill.begin());
+    for (size_t i = first; i < last; ++i) {
+        if (reads[i].ok())
+            order[fill[size_t(reads[i].bucket)]++] = i;
+    }
+    for (size_t b = 0; b + 1 < starts.size(); ++b) {
+        for (size_t j = starts[b + 1]; j > starts[b]; --j)
+            visit(order[j - 1]);
+    }
+}
+
 } // namespace
 
 CDataStore::CDataStore(const QString &workDir) : m_workDir(workDir) {}
+
+CDataStore::~CDataStore() = default;
+
+void CDataStore::setCaching(bool on, bool watchFolder)
+{
+    m_allTransSource.reset();
+    if (!on) {
+        m_cache.reset();
+        return;
+    }
+    if (!m_cache || m_cache->watchAllowed() != watchFolder)
+        m_cache = std::make_unique<RecordCache>(watchFolder);
+}
+
+void CDataStore::syncCache() const
+{
+    if (m_cache->dir() != m_workDir)
+        m_cache->reset(m_workDir);
+    m_cache->catchUp();
+}
+
+void CDataStore::noteChanged(const QString &name, bool namesChanged) const
+{
+    if (m_cache)
+        m_cache->forget(name, namesChanged);
+}
+
+QList<DirEntry> CDataStore::listFiles(const QString &extension) const
+{
+    if (!m_cache)
+        return listDirEntries(m_workDir, extension);
+    syncCache();
+    if (const QList<DirEntry> *kept = m_cache->listing(extension))
+        return *kept;
+    QList<DirEntry> entries = listDirEntries(m_workDir, extension);
+    m_cache->keepListing(extension, entries);
+    return entries;
+}
+
+template <typename Record>
+std::vector<RecordRead<Record>> CDataStore::readFiles(const QList<DirEntry> &entries, ReadDepth depth) const
+{
+    const auto read = [&](const QList<DirEntry> &files, const std::vector<FileIdentity> *expected) {
+        if constexpr (std::is_same_v<Record, AccountRecord>)
+            return readAccountFiles(m_workDir, files, expected);
+        else
+            return readTransactionFiles(m_workDir, files, depth, expected);
+    };
+    if (!m_cache)
+        return read(entries, nullptr);
+
+    // What the cache holds is whole, whatever this fill needs.
+    depth = ReadDepth::Whole;
+    syncCache();
+    auto &kept = m_cache->entries<Record>();
+    const bool watched = m_cache->watching();
+    std::vector<RecordRead<Record>> results(size_t(entries.size()));
+    QList<DirEntry> missing;
+    std::vector<size_t> where;
+    std::vector<FileIdentity> expected;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const auto it = kept.constFind(entries[i].name);
+        const bool usable = it != kept.constEnd() && it->type == entries[i].type;
+        if (usable && watched) {
+            results[size_t(i)] = it->read;
+            continue;
+        }
+        // Unwatched, a kept file is good while its identity is the same.
+        missing.append(entries[i]);
+        where.push_back(size_t(i));
+        expected.push_back(usable ? it->read.identity : FileIdentity());
+    }
+    if (missing.isEmpty())
+        return results;
+    m_cache->changed();
+    const qint64 readStart = wallClockNs();
+    std::vector<RecordRead<Record>> fresh = read(missing, watched ? nullptr : &expected);
+    for (size_t j = 0; j < fresh.size(); ++j) {
+        RecordRead<Record> &r = fresh[j];
+        const QString &name = missing[qsizetype(j)].name;
+        if (r.reused) {
+            results[where[j]] = kept.value(name).read;
+            continue;
+        }
+        if (RecordCache::isSure(r.identity, readStart))
+            kept.insert(name, {r, missing[qsizetype(j)].type});
+        else
+            kept.remove(name);
+        results[where[j]] = std::move(r);
+    }
+    return results;
+}
+
+template <typename Record>
+void CDataStore::reportProblems(const QList<DirEntry> &entries, const std::vector<RecordRead<Record>> &reads,
+                                size_t first, size_t last) const
+{
+    for (size_t i = first; i < last; ++i) {
+        if (!reads[i].ok())
+            skip(filePath(entries[qsizetype(i)].name), reads[i].problem);
+    }
+}
 
 CDataStore::ChangeLock::ChangeLock(CDataStore &store) : m_store(store)
 {
@@ -49,8 +181,11 @@ CDataStore::ChangeLock::ChangeLock(CDataStore &store) : m_store(store)
 
 CDataStore::ChangeLock::~ChangeLock()
 {
-    if (--m_store.m_lockDepth == 0)
+    if (--m_store.m_lockDepth == 0) {
         m_store.m_lock.reset();
+        // Plans read under the lock may change the moment it goes.
+        m_store.m_plansLoadedUnderLock = false;
+    }
 }
 
 void CDataStore::setWorkDir(const QString &workDir)
@@ -62,6 +197,8 @@ void CDataStore::setWorkDir(const QString &workDir)
     m_mapPlans.clear();
     m_mapAccountPlans.clear();
     m_planProblem.clear();
+    m_planPath.clear();
+    m_allTransSource.reset();
 }
 
 QString CDataStore::filePath(const QString &name) const
@@ -73,18 +210,6 @@ void CDataStore::skip(const QString &path, const QString &reason) const
 {
     if (m_problemHandler)
         m_problemHandler(path, reason);
-}
-
-template <typename Record>
-std::optional<Record> CDataStore::readRecordFile(const DirEntry &entry,
-                                                 std::optional<Record> (*read)(const QString &, const DirEntry &,
-                                                                               QString *)) const
-{
-    QString problem;
-    auto record = read(m_workDir, entry, &problem);
-    if (!record)
-        skip(filePath(entry.name), problem);
-    return record;
 }
 
 void CDataStore::LoadAll()
@@ -131,11 +256,14 @@ QString CDataStore::nextFreeId(const std::function<bool(const QString &)> &taken
 void CDataStore::loadAccounts()
 {
     m_mapAccounts.clear();
-    for (const DirEntry &entry : listDirEntries(m_workDir, kAccountExtension)) {
-        if (entry.type == EntryType::Directory)
-            continue;
-        if (const auto record = readRecordFile(entry, readAccountFile))
-            m_mapAccounts.insert(record->id, *record);
+    QList<DirEntry> files = listFiles(kAccountExtension);
+    files.removeIf([](const DirEntry &e) { return e.type == EntryType::Directory; });
+    std::vector<AccountRead> reads = readFiles<AccountRecord>(files, ReadDepth::Whole);
+    for (size_t i = 0; i < reads.size(); ++i) {
+        if (!reads[i].ok())
+            skip(filePath(files[qsizetype(i)].name), reads[i].problem);
+        else
+            m_mapAccounts.insert(reads[i].record->id, std::move(*reads[i].record));
     }
 }
 
@@ -146,6 +274,7 @@ QString CDataStore::addAccount(AccountRecord record)
         record.id = candidate;
         return !writeNewFile(filePath(accountFileName(candidate)), encodeAccount(record));
     });
+    noteChanged(accountFileName(id));
     m_mapAccounts.insert(id, record);
     return id;
 }
@@ -161,6 +290,7 @@ void CDataStore::modifyAccount(const AccountRecord &record)
         throw FileError(path, QStringLiteral("There is no account \"%1\".").arg(record.id), FileError::Gone);
     }
     writeFileAtomic(path, encodeAccount(record));
+    noteChanged(accountFileName(record.id));
     m_mapAccounts.insert(record.id, record);
 }
 
@@ -169,11 +299,13 @@ void CDataStore::deleteAccount(const QString &id)
     requireId(id);
     ChangeLock lock(*this);
     // Its plans must be deletable before anything goes.
-    loadPlans();
+    if (!m_plansLoadedUnderLock)
+        loadPlans();
     requirePlansWhole();
     // The account goes first, so that a delete cut short leaves no half account,
     // only records of no account, which a check finds and moves aside.
     removeFile(filePath(accountFileName(id)));
+    noteChanged(accountFileName(id));
     m_mapAccounts.remove(id);
     deleteAllTransactions(id);
     deleteAllPlans(id);
@@ -187,17 +319,26 @@ AccountRecord CDataStore::lookupAccount(const QString &id) const
 AccountTable CDataStore::fillAccountList()
 {
     AccountTable list;
-    const TransactionIndex index = listTransactionFiles();
+    std::vector<qsizetype> starts;
+    const QList<DirEntry> files = accountsFiles(listTransactionFiles(), starts);
+    const std::vector<TransactionRead> reads = readFiles<TransactionRecord>(files, ReadDepth::KeyAndAmount);
+    size_t group = 0;
     for (const auto &entry : m_mapAccounts) {
         const AccountRecord &a = entry.value();
-        loadTransactionFiles(m_mapAccountTrans, index.value(a.id));
-        const double sum = sumAccountTransactions();
+        const size_t first = size_t(starts[group]), last = size_t(starts[group + 1]);
+        ++group;
+        reportProblems(files, reads, first, last);
+        double sum = 0.0;
+        inTableOrder(reads, first, last, [&](size_t i) { sum += reads[i].amount; });
         ListRow<AccountRow> row;
         row.texts = QStringList{QString()};
         row.image = a.icon;
         row.data = AccountRow{a.id, a.name, a.accountNumber, a.bank, sum, a.minimumBalance, a.icon};
         list.append(std::move(row));
     }
+    // As when each account's transactions were loaded and summed in turn.
+    if (!m_mapAccounts.isEmpty())
+        m_mapAccountTrans.clear();
     return list;
 }
 
@@ -221,20 +362,45 @@ AccountCombo CDataStore::fillAccountCombo(const QString &idToSelect) const
 CDataStore::TransactionIndex CDataStore::listTransactionFiles() const
 {
     TransactionIndex index;
-    for (DirEntry &entry : listDirEntries(m_workDir, kTransactionExtension)) {
-        if (entry.type != EntryType::Directory)
-            index[accountIdOfKey(entry.name)].append(std::move(entry));
+    // The listing keeps an account's files together, nearly always: one lookup per run.
+    QList<DirEntry> *group = nullptr;
+    QStringView groupId;
+    const QList<DirEntry> files = listFiles(kTransactionExtension);
+    for (const DirEntry &entry : files) {
+        if (entry.type == EntryType::Directory)
+            continue;
+        const QStringView id = QStringView(entry.name).left(16);
+        if (!group || id != groupId) {
+            group = &index[id.toString()];
+            groupId = QStringView(group->isEmpty() ? entry.name : group->constFirst().name).left(16);
+        }
+        group->append(entry);
     }
     return index;
+}
+
+QList<DirEntry> CDataStore::accountsFiles(const TransactionIndex &index, std::vector<qsizetype> &groupStarts) const
+{
+    QList<DirEntry> files;
+    groupStarts.clear();
+    for (const auto &entry : m_mapAccounts) {
+        groupStarts.push_back(files.size());
+        files.append(index.value(entry.key()));
+    }
+    groupStarts.push_back(files.size());
+    return files;
 }
 
 void CDataStore::loadTransactionFiles(RecordMap<TransactionRecord> &table, const QList<DirEntry> &files)
 {
     // Each file is named by its key, whose first 16 characters name the account.
     table.clear();
-    for (const DirEntry &entry : files) {
-        if (const auto record = readRecordFile(entry, readTransactionFile))
-            table.insert(record->key, *record);
+    std::vector<TransactionRead> reads = readFiles<TransactionRecord>(files, ReadDepth::Whole);
+    for (size_t i = 0; i < reads.size(); ++i) {
+        if (!reads[i].ok())
+            skip(filePath(files[qsizetype(i)].name), reads[i].problem);
+        else
+            table.insert(reads[i].record->key, std::move(*reads[i].record));
     }
 }
 
@@ -261,6 +427,7 @@ QString CDataStore::addTransaction(TransactionRecord record)
                             record.key = accountId + candidate;
                             return !writeNewFile(filePath(transactionFileName(record.key)), encodeTransaction(record));
                         });
+    noteChanged(transactionFileName(key));
     m_mapAccountTrans.insert(key, record);
     return key;
 }
@@ -280,6 +447,7 @@ void CDataStore::modifyTransactionIn(RecordMap<TransactionRecord> &table, const 
         throw FileError(path, QStringLiteral("There is no transaction \"%1\".").arg(key), FileError::Gone);
     }
     writeFileAtomic(path, encodeTransaction(stored));
+    noteChanged(transactionFileName(key));
     table.insert(key, stored);
 }
 
@@ -288,6 +456,7 @@ void CDataStore::deleteTransactionIn(RecordMap<TransactionRecord> &table, const 
     requireKey(key, kTransactionExtension);
     ChangeLock lock(*this);
     removeFile(filePath(transactionFileName(key)));
+    noteChanged(transactionFileName(key));
     table.remove(key);
 }
 
@@ -310,6 +479,7 @@ void CDataStore::deleteAllTransactions(const QString &accountId)
     try {
         for (const QString &key : keys) {
             removeFile(filePath(transactionFileName(key)), false);
+            noteChanged(transactionFileName(key));
             m_mapAccountTrans.remove(key);
         }
     } catch (...) {
@@ -401,22 +571,69 @@ double CDataStore::gatherAccountMovements(const QString &accountId, OleDateTime 
 
 void CDataStore::rebuildAllTransactions()
 {
+    if (m_cache) {
+        syncCache();
+        const AllTransSource *source = m_allTransSource ? &*m_allTransSource : nullptr;
+        if (source && m_cache->watching() && source->generation == m_cache->generation()
+            && source->accountIds == m_mapAccounts.keys()) {
+            for (const auto &[path, reason] : source->problems)
+                skip(path, reason);
+            if (!m_mapAccounts.isEmpty())
+                m_mapAccountTrans = source->lastAccount;
+            return;
+        }
+    }
+    m_allTransSource.reset();
     m_mapAllTrans.clear();
-    const TransactionIndex index = listTransactionFiles();
-    for (const auto &account : m_mapAccounts) {
-        loadTransactionFiles(m_mapAccountTrans, index.value(account.key()));
-        for (const auto &entry : m_mapAccountTrans)
-            m_mapAllTrans.insert(entry.key(), entry.value());
+    std::vector<qsizetype> starts;
+    const QList<DirEntry> files = accountsFiles(listTransactionFiles(), starts);
+    std::vector<TransactionRead> reads = readFiles<TransactionRecord>(files, ReadDepth::Whole);
+    m_mapAllTrans.reserve(qsizetype(reads.size()));
+    AllTransSource source;
+    const size_t groups = starts.size() - 1;
+    for (size_t group = 0; group < groups; ++group) {
+        const size_t first = size_t(starts[group]), last = size_t(starts[group + 1]);
+        reportProblems(files, reads, first, last);
+        for (size_t i = first; m_cache && i < last; ++i) {
+            if (!reads[i].ok())
+                source.problems.append({filePath(files[qsizetype(i)].name), reads[i].problem});
+        }
+        // Each account's table is walked into the whole one; the last account's
+        // stays loaded, as it did when every account was loaded in turn.
+        if (group + 1 == groups) {
+            m_mapAccountTrans.clear();
+            for (size_t i = first; i < last; ++i) {
+                if (reads[i].ok())
+                    m_mapAccountTrans.insert(reads[i].record->key, std::move(*reads[i].record));
+            }
+            for (const auto &entry : m_mapAccountTrans)
+                m_mapAllTrans.insert(entry.key(), entry.value());
+            if (m_cache)
+                source.lastAccount = m_mapAccountTrans;
+        } else {
+            inTableOrder(reads, first, last, [&](size_t i) {
+                TransactionRecord &r = *reads[i].record;
+                const QString key = r.key;
+                m_mapAllTrans.insert(key, std::move(r));
+            });
+        }
+    }
+    if (m_cache && m_cache->watching()) {
+        source.generation = m_cache->generation();
+        source.accountIds = m_mapAccounts.keys();
+        m_allTransSource = std::move(source);
     }
 }
 
 void CDataStore::modifyAllTransaction(const QString &key, const TransactionRecord &record)
 {
+    m_allTransSource.reset();
     modifyTransactionIn(m_mapAllTrans, key, record);
 }
 
 void CDataStore::deleteAllTransaction(const QString &key)
 {
+    m_allTransSource.reset();
     deleteTransactionIn(m_mapAllTrans, key);
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/fileio.h"
 #include "store/recordmap.h"
+#include "store/recordreader.h"
 #include "store/records.h"
 #include "store/rowtables.h"
 
@@ -12,6 +13,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
+
+class RecordCache;
 
 // The record store: accounts, transactions and plans of one working directory,
 // held in tables that walk in hash order. Every change goes to its file, durably,
@@ -24,6 +28,7 @@ class CDataStore
 {
 public:
     explicit CDataStore(const QString &workDir = QString());
+    ~CDataStore();
 
     QString workDir() const { return m_workDir; }
     // Takes a new working directory; the tables are emptied.
@@ -33,6 +38,14 @@ public:
     // Receives every data file that a load skips, with the reason.
     using ProblemHandler = std::function<void(const QString &path, const QString &reason)>;
     void setProblemHandler(ProblemHandler handler) { m_problemHandler = std::move(handler); }
+
+    // Keeps what the fills read and reads again only what changed since (a
+    // program that shows the same books again and again); off, every fill
+    // reads the files afresh. See RecordCache for when a kept file is trusted.
+    // watchFolder false: every kept file is checked by its identity at each
+    // fill, as where no watch of the folder can be had (a network file system).
+    void setCaching(bool on, bool watchFolder = true);
+    bool caching() const { return m_cache != nullptr; }
 
     // Refresh and Preference: accounts, transactions, plans, categories, chart colours.
     void LoadAll();
@@ -74,6 +87,8 @@ public:
     void loadPlans();
     void savePlans();
     QString addPlan(TransactionRecord record);
+    // Plan changes read the plan file again under the lock, unless the plans
+    // were loaded under the ChangeLock the caller already holds.
     void modifyPlan(const QString &key, const TransactionRecord &record);
     void deletePlan(const QString &key);
     void deleteAllPlans(const QString &accountId);
@@ -119,14 +134,24 @@ private:
     // Transaction file entries by the account id they begin with, from one listing.
     using TransactionIndex = QHash<QString, QList<DirEntry>>;
     TransactionIndex listTransactionFiles() const;
+    // The folder's entries of that extension, kept while the cache trusts them.
+    QList<DirEntry> listFiles(const QString &extension) const;
+    // The files of every account of m_mapAccounts, in table order, each
+    // account's in the listing's order; groupStarts gets where each begins.
+    QList<DirEntry> accountsFiles(const TransactionIndex &index, std::vector<qsizetype> &groupStarts) const;
+    // Reads record files (or takes them from the cache), results in the entries' order.
+    template <typename Record>
+    std::vector<RecordRead<Record>> readFiles(const QList<DirEntry> &entries, ReadDepth depth) const;
+    // Reports the unusable files among reads [first, last), in order.
+    template <typename Record>
+    void reportProblems(const QList<DirEntry> &entries, const std::vector<RecordRead<Record>> &reads, size_t first,
+                        size_t last) const;
     void loadTransactionFiles(RecordMap<TransactionRecord> &table, const QList<DirEntry> &files);
     void skip(const QString &path, const QString &reason) const;
-    // A record file read and decoded, or nothing (reported) when it cannot be.
-    // A record file of the listing, or nothing (reported) when it cannot be used.
-    template <typename Record>
-    std::optional<Record> readRecordFile(const DirEntry &entry,
-                                         std::optional<Record> (*read)(const QString &, const DirEntry &,
-                                                                       QString *)) const;
+    // A data file this store wrote, replaced or removed: the cache forgets it.
+    void noteChanged(const QString &name, bool namesChanged = true) const;
+    void syncCache() const;
+    void writePlans(QString path);
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
     ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;
@@ -147,6 +172,19 @@ private:
     ProblemHandler m_problemHandler;
     QString m_lastId;
     QString m_planProblem;
+    QString m_planPath; // the plan file the last load found
+    bool m_plansLoadedUnderLock = false;
+    std::unique_ptr<RecordCache> m_cache;
+    // What the last rebuild of m_mapAllTrans came from, so that one from
+    // unchanged books gives the same without walking every record again.
+    struct AllTransSource
+    {
+        quint64 generation = 0;
+        QStringList accountIds;
+        QList<std::pair<QString, QString>> problems; // path, reason
+        RecordMap<TransactionRecord> lastAccount;
+    };
+    std::optional<AllTransSource> m_allTransSource;
     int m_lockDepth = 0;
     std::unique_ptr<FileLock> m_lock;
 

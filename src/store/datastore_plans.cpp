@@ -7,6 +7,8 @@
 #include "store/recordfiles.h"
 #include "store/recordrules.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr qint64 kMaxPlanFileSize = qint64(1) << 30;
@@ -17,7 +19,7 @@ QString CDataStore::planFilePath() const
 {
     // The first entry the listing gives that is not a folder. A link or FIFO
     // of that name is the plan file too, one that cannot be read.
-    for (const DirEntry &entry : listDirEntries(m_workDir, kPlanExtension)) {
+    for (const DirEntry &entry : listFiles(kPlanExtension)) {
         if (entry.type != EntryType::Directory)
             return filePath(entry.name);
     }
@@ -29,6 +31,8 @@ void CDataStore::loadPlans()
     m_mapPlans.clear();
     m_planProblem.clear();
     const QString path = planFilePath();
+    m_planPath = path;
+    m_plansLoadedUnderLock = m_lockDepth > 0;
     if (path.isEmpty())
         return;
     const FileRead file = readDataFile(path, kMaxPlanFileSize);
@@ -59,32 +63,41 @@ void CDataStore::requirePlansWhole() const
 
 void CDataStore::savePlans()
 {
+    writePlans(planFilePath());
+}
+
+void CDataStore::writePlans(QString path)
+{
     requirePlansWhole();
-    QString path = planFilePath();
     if (path.isEmpty()) {
         const QByteArray bytes = encodePlans(m_mapPlans);
         nextFreeId([&](const QString &id) {
             path = filePath(kPlanPrefix + id + kPlanExtension);
             return !writeNewFile(path, bytes);
         });
+        noteChanged(QFileInfo(path).fileName());
+        m_planPath = path;
         return;
     }
     writeFileAtomic(path, encodePlans(m_mapPlans));
 }
 
 // Every plan change reads the file again under the lock, so a plan that another
-// process of the program saved meanwhile is kept. A failed save puts the table
+// process of the program saved meanwhile is kept; plans read under the lock
+// already held need no second reading, and the save goes to the file that
+// reading found, without looking for it again. A failed save puts the table
 // back as the file still has it.
 template <typename Change>
 void CDataStore::changePlans(Change change)
 {
     ChangeLock lock(*this);
-    loadPlans();
+    if (!m_plansLoadedUnderLock)
+        loadPlans();
     requirePlansWhole();
     RecordMap<TransactionRecord> before = m_mapPlans;
     try {
         if (change())
-            savePlans();
+            writePlans(m_planPath);
     } catch (...) {
         m_mapPlans = std::move(before);
         throw;
@@ -153,7 +166,8 @@ QString CDataStore::convertPlan(const QString &key)
 {
     // Look, add and remove under one lock: a plan converts once.
     ChangeLock lock(*this);
-    loadPlans();
+    if (!m_plansLoadedUnderLock)
+        loadPlans();
     requirePlansWhole();
     const TransactionRecord *plan = m_mapPlans.find(key);
     if (!plan)

@@ -12,7 +12,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -89,14 +92,6 @@ struct Fd
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
 };
-
-FileRead failed(FileRead::Status status, const QString &reason)
-{
-    FileRead r;
-    r.status = status;
-    r.reason = reason;
-    return r;
-}
 
 bool writeAll(int fd, const QByteArray &bytes, int &error)
 {
@@ -279,64 +274,128 @@ QString FileError::message() const
     return QString::fromStdString(what());
 }
 
-FileRead readDataFile(const QString &path, qint64 maxSize, bool listedAsFile)
+namespace {
+
+FileIdentity identityOf(const struct stat &st)
 {
-    const QByteArray name = native(path);
+    FileIdentity id;
+    id.device = quint64(st.st_dev);
+    id.inode = quint64(st.st_ino);
+    id.size = qint64(st.st_size);
+    id.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.ctimeNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return id;
+}
+
+FileRead::Status fail(FileRead::Status status, QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return status;
+}
+
+QString tooLarge(qint64 maxSize)
+{
+    return QStringLiteral("is larger than %1 bytes").arg(maxSize);
+}
+
+} // namespace
+
+FileRead::Status readDataFileAt(int dirFd, const char *name, bool listedAsFile, QByteArray &buffer, qsizetype &size,
+                                FileIdentity *identity, QString *reason, qint64 maxSize)
+{
+    size = 0;
     struct stat st
     {};
     // A device or FIFO is never opened, not even to look at it; an entry that
     // the folder's listing gave as a regular file needs no second look.
     if (listedAsFile)
         st.st_mode = S_IFREG;
-    else if (::lstat(name.constData(), &st) != 0) {
+    else if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
-            return failed(FileRead::Missing, QStringLiteral("does not exist"));
-        return failed(FileRead::Unreadable, errnoText(error));
+            return fail(FileRead::Missing, reason, QStringLiteral("does not exist"));
+        return fail(FileRead::Unreadable, reason, errnoText(error));
     }
     if (!S_ISREG(st.st_mode))
-        return failed(FileRead::NotAFile, notAFile(st.st_mode));
-    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        return fail(FileRead::NotAFile, reason, notAFile(st.st_mode));
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT)
-            return failed(FileRead::Missing, QStringLiteral("does not exist"));
+            return fail(FileRead::Missing, reason, QStringLiteral("does not exist"));
         if (error == ELOOP)
-            return failed(FileRead::NotAFile, notAFile(S_IFLNK));
-        return failed(FileRead::Unreadable, errnoText(error));
+            return fail(FileRead::NotAFile, reason, notAFile(S_IFLNK));
+        return fail(FileRead::Unreadable, reason, errnoText(error));
     }
     Fd guard(fd);
+    // Also what a FIFO or device swapped in after the listing is caught by.
     if (::fstat(fd, &st) != 0)
-        return failed(FileRead::Unreadable, errnoText(errno));
+        return fail(FileRead::Unreadable, reason, errnoText(errno));
     if (!S_ISREG(st.st_mode))
-        return failed(FileRead::NotAFile, notAFile(st.st_mode));
+        return fail(FileRead::NotAFile, reason, notAFile(st.st_mode));
     if (st.st_size > maxSize)
-        return failed(FileRead::TooLarge, QStringLiteral("is larger than %1 bytes").arg(maxSize));
+        return fail(FileRead::TooLarge, reason, tooLarge(maxSize));
+    if (identity)
+        *identity = identityOf(st);
 
-    FileRead result;
-    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
-    qsizetype size = 0;
+    // One byte more than the file holds, so that one read shows its end.
+    const qsizetype wanted = qsizetype(st.st_size) + 1;
+    if (buffer.size() < wanted)
+        buffer.resize(wanted);
+    qsizetype got = 0;
     for (;;) {
-        if (size == bytes.size()) {
-            if (size > maxSize)
-                return failed(FileRead::TooLarge, QStringLiteral("is larger than %1 bytes").arg(maxSize));
-            bytes.resize(std::min<qint64>(maxSize + 1, size * 2 + 4096));
+        if (got == buffer.size()) {
+            if (got > maxSize)
+                return fail(FileRead::TooLarge, reason, tooLarge(maxSize));
+            buffer.resize(std::min<qint64>(maxSize + 1, got * 2 + 4096));
         }
-        const ssize_t n = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
+        const ssize_t n = ::read(fd, buffer.data() + got, size_t(buffer.size() - got));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return failed(FileRead::Unreadable, errnoText(errno));
+            return fail(FileRead::Unreadable, reason, errnoText(errno));
         }
         if (n == 0)
             break;
-        size += n;
+        got += n;
+        // All that fstat promised, and not the byte asked for beyond it: the end.
+        if (got == qsizetype(st.st_size))
+            break;
     }
-    if (size > maxSize)
-        return failed(FileRead::TooLarge, QStringLiteral("is larger than %1 bytes").arg(maxSize));
-    bytes.truncate(size);
-    result.status = FileRead::Read;
-    result.bytes = std::move(bytes);
+    if (got > maxSize)
+        return fail(FileRead::TooLarge, reason, tooLarge(maxSize));
+    size = got;
+    return FileRead::Read;
+}
+
+FileIdentity fileIdentityAt(int dirFd, const char *name)
+{
+    struct stat st
+    {};
+    if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    return identityOf(st);
+}
+
+qint64 wallClockNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+FileRead readDataFile(const QString &path, qint64 maxSize, bool listedAsFile)
+{
+    FileRead result;
+    QByteArray buffer;
+    qsizetype size = 0;
+    result.status = readDataFileAt(AT_FDCWD, native(path).constData(), listedAsFile, buffer, size, nullptr,
+                                   &result.reason, maxSize);
+    if (result.ok()) {
+        buffer.truncate(size);
+        result.bytes = std::move(buffer);
+    }
     return result;
 }
 
@@ -370,6 +429,87 @@ QString describeEntry(const QString &path)
     return S_ISREG(st.st_mode) ? QStringLiteral("a file") : kindOf(st.st_mode);
 }
 
+namespace {
+
+// Compares two runs of code units as QString compares UTF-16 text.
+template <typename A, typename B>
+int compareUnits(const A *a, size_t aLength, const B *b, size_t bLength)
+{
+    const size_t n = std::min(aLength, bLength);
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned ua = a[i], ub = b[i];
+        if (ua != ub)
+            return ua < ub ? -1 : 1;
+    }
+    return aLength < bLength ? -1 : aLength > bLength ? 1 : 0;
+}
+
+// A name of a listing with its sort key, case folded once. Plain ASCII names
+// (nearly all) stay bytes in one block; others are decoded and folded as text.
+struct ListedName
+{
+    size_t offset = 0; // into the blocks of names and folded names (ASCII)
+    size_t length = 0;
+    int wide = -1; // index of the decoded name and its folding, or -1
+    EntryType type = EntryType::Other;
+};
+
+// Byte d of a folded name, or -1 past its end (a shorter name sorts first).
+int foldedAt(const ListedName &n, const char *folded, size_t d)
+{
+    return d < n.length ? static_cast<unsigned char>(folded[n.offset + d]) : -1;
+}
+
+// Sorts plain ASCII names [lo, hi), equal in their first d folded bytes, by
+// their folded bytes and then by the names themselves, as the comparison
+// sort would: a three-way radix quicksort, which reads the long common
+// beginnings of the names (an account's id) once rather than at every compare.
+void sortAsciiNames(std::vector<ListedName> &v, const char *folded, const char *names, size_t lo, size_t hi, size_t d)
+{
+    const auto byName = [&](const ListedName &a, const ListedName &b) {
+        const int c = std::memcmp(names + a.offset, names + b.offset, std::min(a.length, b.length));
+        return c != 0 ? c < 0 : a.length < b.length;
+    };
+    while (hi - lo > 1) {
+        if (hi - lo < 16) {
+            std::sort(v.begin() + qsizetype(lo), v.begin() + qsizetype(hi),
+                      [&](const ListedName &a, const ListedName &b) {
+                const size_t n = std::min(a.length, b.length);
+                const int c = n > d ? std::memcmp(folded + a.offset + d, folded + b.offset + d, n - d) : 0;
+                if (c != 0)
+                    return c < 0;
+                if (a.length != b.length)
+                    return a.length < b.length;
+                return byName(a, b);
+            });
+            return;
+        }
+        const int pivot = foldedAt(v[lo + (hi - lo) / 2], folded, d);
+        size_t lt = lo, i = lo, gt = hi;
+        while (i < gt) {
+            const int c = foldedAt(v[i], folded, d);
+            if (c < pivot)
+                std::swap(v[lt++], v[i++]);
+            else if (c > pivot)
+                std::swap(v[i], v[--gt]);
+            else
+                ++i;
+        }
+        sortAsciiNames(v, folded, names, lo, lt, d);
+        sortAsciiNames(v, folded, names, gt, hi, d);
+        if (pivot < 0) {
+            // Names equal but for case: by the names themselves.
+            std::sort(v.begin() + qsizetype(lt), v.begin() + qsizetype(gt), byName);
+            return;
+        }
+        lo = lt;
+        hi = gt;
+        ++d;
+    }
+}
+
+} // namespace
+
 QList<DirEntry> listDirEntries(const QString &dir, const QString &extension)
 {
     QList<DirEntry> found;
@@ -378,12 +518,9 @@ QList<DirEntry> listDirEntries(const QString &dir, const QString &extension)
     if (!d)
         return found;
     const QByteArray ext = extension.toLatin1().toLower();
-    struct Sorted
-    {
-        QString folded;
-        DirEntry entry;
-    };
-    std::vector<Sorted> entries;
+    std::string names, folded;
+    std::vector<ListedName> listed;
+    std::vector<std::pair<QString, QString>> wide; // name, folded
     while (const dirent *e = ::readdir(d)) {
         const size_t length = std::strlen(e->d_name);
         if (length < size_t(ext.size()))
@@ -394,8 +531,21 @@ QList<DirEntry> listDirEntries(const QString &dir, const QString &extension)
             match = (tail[i] >= 'A' && tail[i] <= 'Z' ? tail[i] + 32 : tail[i]) == ext[i];
         if (!match || std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
             continue;
-        DirEntry entry;
-        entry.name = QFile::decodeName(e->d_name);
+        ListedName entry;
+        entry.offset = names.size();
+        entry.length = length;
+        names.append(e->d_name, length);
+        bool ascii = true;
+        for (size_t i = 0; i < length; ++i) {
+            const char c = e->d_name[i];
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+            folded.push_back(c >= 'A' && c <= 'Z' ? char(c + 32) : c);
+        }
+        if (!ascii) {
+            const QString name = QFile::decodeName(e->d_name);
+            entry.wide = int(wide.size());
+            wide.emplace_back(name, name.toCaseFolded());
+        }
         switch (e->d_type) {
         case DT_REG:
             entry.type = EntryType::File;
@@ -404,22 +554,51 @@ QList<DirEntry> listDirEntries(const QString &dir, const QString &extension)
             entry.type = EntryType::Directory;
             break;
         case DT_UNKNOWN:
-            entry.type = entryType(dir + u'/' + entry.name);
+            entry.type = entryType(dir + u'/' + QFile::decodeName(e->d_name));
             break;
         default:
             entry.type = EntryType::Other;
             break;
         }
-        entries.push_back({entry.name.toCaseFolded(), std::move(entry)});
+        listed.push_back(entry);
     }
     ::closedir(d);
-    std::sort(entries.begin(), entries.end(), [](const Sorted &a, const Sorted &b) {
-        const int c = a.folded.compare(b.folded);
-        return c != 0 ? c < 0 : a.entry.name < b.entry.name;
-    });
-    found.reserve(qsizetype(entries.size()));
-    for (Sorted &s : entries)
-        found.append(std::move(s.entry));
+
+    // By the folded name, then by the name itself, comparing UTF-16 code units.
+    const auto compare = [&](const ListedName &a, const ListedName &b, bool useFolded) {
+        const std::string &block = useFolded ? folded : names;
+        const auto text = [&](const ListedName &n) -> const QString & {
+            return useFolded ? wide[size_t(n.wide)].second : wide[size_t(n.wide)].first;
+        };
+        if (a.wide < 0 && b.wide < 0) {
+            const int c = std::memcmp(block.data() + a.offset, block.data() + b.offset, std::min(a.length, b.length));
+            return c != 0 ? c : a.length < b.length ? -1 : a.length > b.length ? 1 : 0;
+        }
+        const auto bytes = [&](const ListedName &n) {
+            return reinterpret_cast<const unsigned char *>(block.data() + n.offset);
+        };
+        if (a.wide < 0)
+            return compareUnits(bytes(a), a.length, text(b).utf16(), size_t(text(b).size()));
+        if (b.wide < 0)
+            return compareUnits(text(a).utf16(), size_t(text(a).size()), bytes(b), b.length);
+        return compareUnits(text(a).utf16(), size_t(text(a).size()), text(b).utf16(), size_t(text(b).size()));
+    };
+    const auto less = [&](const ListedName &a, const ListedName &b) {
+        const int c = compare(a, b, true);
+        return c != 0 ? c < 0 : compare(a, b, false) < 0;
+    };
+    if (wide.empty())
+        sortAsciiNames(listed, folded.data(), names.data(), 0, listed.size(), 0);
+    else
+        std::sort(listed.begin(), listed.end(), less);
+    found.reserve(qsizetype(listed.size()));
+    for (const ListedName &n : listed) {
+        DirEntry entry;
+        entry.name =
+            n.wide < 0 ? QString::fromLatin1(names.data() + n.offset, qsizetype(n.length)) : wide[size_t(n.wide)].first;
+        entry.type = n.type;
+        found.append(std::move(entry));
+    }
     return found;
 }
 

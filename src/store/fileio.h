@@ -46,6 +46,32 @@ struct FileRead
 // (it is checked again once open).
 FileRead readDataFile(const QString &path, qint64 maxSize = kMaxDataFileSize, bool listedAsFile = false);
 
+// What tells one state of a file from another: a rewrite in place changes the
+// times or the size, a replacement by rename the inode.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    qint64 ctimeNs = 0;
+
+    bool isKnown() const { return size >= 0; }
+    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
+};
+
+// readDataFile for many files of one folder, opened once as dirFd: one open,
+// one fstat, one read into `buffer` (grown and kept by the caller; a second read
+// only when the file grew), one close. On success the bytes are the first
+// `size` bytes of the buffer. The rules and the reasons are readDataFile's.
+FileRead::Status readDataFileAt(int dirFd, const char *name, bool listedAsFile, QByteArray &buffer, qsizetype &size,
+                                FileIdentity *identity, QString *reason, qint64 maxSize = kMaxDataFileSize);
+// The identity of a name of the folder as it is now, without following a
+// symbolic link; unknown when it is no regular file.
+FileIdentity fileIdentityAt(int dirFd, const char *name);
+// The current wall-clock time in nanoseconds, on the scale of file times.
+qint64 wallClockNs();
+
 // The whole file, or nothing when readDataFile cannot read it.
 std::optional<QByteArray> readWholeFile(const QString &path, qint64 maxSize = kMaxDataFileSize);
 

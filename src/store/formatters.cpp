@@ -1,6 +1,9 @@
 #include "store/formatters.h"
 
+#include <QHash>
 #include <QLocale>
+
+#include <cstring>
 
 namespace {
 
@@ -20,6 +23,40 @@ bool isPlainNumber(QStringView text)
             return false;
     }
     return digits;
+}
+
+// The texts of one thread's recent values in one locale. Lists of many rows
+// show the same amounts and days again and again, and the locale's currency
+// and date formatting is costly; a change of the default locale starts afresh.
+template <typename Key>
+class TextMemo
+{
+public:
+    template <typename Make>
+    QString text(Key key, const Make &make)
+    {
+        const QLocale locale;
+        if (!(locale == m_locale) || m_texts.size() > kMaxTexts) {
+            m_texts.clear();
+            m_locale = locale;
+        }
+        const auto it = m_texts.constFind(key);
+        if (it != m_texts.constEnd())
+            return it.value();
+        const QString made = make();
+        m_texts.insert(key, made);
+        return made;
+    }
+
+private:
+    static constexpr qsizetype kMaxTexts = 1 << 18;
+    QLocale m_locale;
+    QHash<Key, QString> m_texts;
+};
+
+QString makeAmountText(double amount)
+{
+    return amount < 0 ? QLatin1Char('-') + formatAmount(-amount) : formatAmount(amount);
 }
 
 } // namespace
@@ -60,10 +97,16 @@ QString formatAmount(double value)
 QString formatDate(const OleDateTime &date)
 {
     const QDate d = date.date();
-    return d.isValid() ? QLocale().toString(d, QLocale::ShortFormat) : QString();
+    if (!d.isValid())
+        return QString();
+    static thread_local TextMemo<qint64> memo;
+    return memo.text(d.toJulianDay(), [&] { return QLocale().toString(d, QLocale::ShortFormat); });
 }
 
 QString amountText(double amount)
 {
-    return amount < 0 ? QLatin1Char('-') + formatAmount(-amount) : formatAmount(amount);
+    quint64 bits;
+    std::memcpy(&bits, &amount, sizeof bits);
+    static thread_local TextMemo<quint64> memo;
+    return memo.text(bits, [&] { return makeAmountText(amount); });
 }

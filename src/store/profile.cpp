@@ -36,3 +36,13 @@ void writeShowValues(int show)
 {
     profile().setValue(kShowValuesKey, show);
 }
+
+QByteArray readWindowGeometry()
+{
+    return profile().value(QStringLiteral("Window/Geometry")).toByteArray();
+}
+
+void writeWindowGeometry(const QByteArray &geometry)
+{
+    profile().setValue(QStringLiteral("Window/Geometry"), geometry);
+}

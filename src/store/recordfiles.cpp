@@ -59,7 +59,7 @@ bool isSafeName(const QString &name)
 }
 
 template <typename Record>
-std::optional<Record> readRecordFile(const QString &dir, const DirEntry &entry,
+std::optional<Record> recordFromFile(QByteArrayView bytes, const QString &entryName,
                                      std::optional<Record> (*decode)(QByteArrayView, QString *),
                                      QString (*fileName)(const Record &), QString *problem)
 {
@@ -68,19 +68,30 @@ std::optional<Record> readRecordFile(const QString &dir, const DirEntry &entry,
             *problem = why;
         return std::nullopt;
     };
-    const FileRead file = readDataFile(QDir(dir).filePath(entry.name), kMaxDataFileSize, entry.type == EntryType::File);
-    if (!file.ok())
-        return refuse(file.reason);
-    if (file.bytes.isEmpty())
+    if (bytes.isEmpty())
         return refuse(QStringLiteral("empty: an interrupted write"));
     QString why;
-    auto record = decode(file.bytes, &why);
+    auto record = decode(bytes, &why);
     if (!record)
         return refuse(why);
     const QString name = fileName(*record);
-    if (name != entry.name)
+    if (name != entryName)
         return refuse(QStringLiteral("its name is not %1, the name of the record it holds").arg(name));
     return record;
+}
+
+template <typename Record>
+std::optional<Record> readRecordFile(const QString &dir, const DirEntry &entry,
+                                     std::optional<Record> (*decode)(QByteArrayView, QString *),
+                                     QString (*fileName)(const Record &), QString *problem)
+{
+    const FileRead file = readDataFile(QDir(dir).filePath(entry.name), kMaxDataFileSize, entry.type == EntryType::File);
+    if (!file.ok()) {
+        if (problem)
+            *problem = file.reason;
+        return std::nullopt;
+    }
+    return recordFromFile<Record>(file.bytes, entry.name, decode, fileName, problem);
 }
 
 QString fileOf(const AccountRecord &r)
@@ -113,6 +124,44 @@ std::optional<AccountRecord> readAccountFile(const QString &dir, const DirEntry 
 std::optional<TransactionRecord> readTransactionFile(const QString &dir, const DirEntry &entry, QString *problem)
 {
     return readRecordFile<TransactionRecord>(dir, entry, decodeTransaction, fileOf, problem);
+}
+
+std::optional<AccountRecord> accountFromFile(QByteArrayView bytes, const QString &fileName, QString *problem)
+{
+    return recordFromFile<AccountRecord>(bytes, fileName, decodeAccount, fileOf, problem);
+}
+
+std::optional<TransactionRecord> transactionFromFile(QByteArrayView bytes, const QString &fileName, QString *problem)
+{
+    return recordFromFile<TransactionRecord>(bytes, fileName, decodeTransaction, fileOf, problem);
+}
+
+bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket)
+{
+    ArchiveReader in(bytes);
+    QByteArrayView key, text;
+    bool wide = false, textWide = false;
+    OleDateTime date;
+    qint32 incomeFlag = 0;
+    if (!(in.readStringBytes(key, wide) && !wide && in.readDate(date) && in.readStringBytes(text, textWide)
+          && in.readDouble(amount) && in.readInt32(incomeFlag) && in.readStringBytes(text, textWide)
+          && in.readStringBytes(text, textWide)))
+        return false;
+    if (!isStorableDate(date) || !std::isfinite(amount))
+        return false;
+    // A key of 32 plain ASCII characters is the same in the file's code page and
+    // in the name; anything else is left to the full reading.
+    if (key.size() != 32 || key.front() == ' ' || key.back() == ' ' || key.contains(".."))
+        return false;
+    for (const char c : key) {
+        if (c < 0x20 || c > 0x7E || QByteArrayView("\\/:*?\"<>|").contains(c))
+            return false;
+    }
+    if (nativeFileName.size() != key.size() + kTransactionExtension.size() || !nativeFileName.startsWith(key)
+        || !nativeFileName.endsWith(QByteArrayView(kTransactionExtension.data(), kTransactionExtension.size())))
+        return false;
+    bucket = RecordMap<TransactionRecord>::bucketOfAscii(key);
+    return true;
 }
 
 bool isValidRecordId(const QString &id)

@@ -36,6 +36,17 @@ QString transactionFileName(const QString &key);
 std::optional<AccountRecord> readAccountFile(const QString &dir, const DirEntry &entry, QString *problem);
 std::optional<TransactionRecord> readTransactionFile(const QString &dir, const DirEntry &entry, QString *problem);
 
+// The same checks on bytes already read from the file named `fileName`: not
+// empty, decoded whole, and named as its record.
+std::optional<AccountRecord> accountFromFile(QByteArrayView bytes, const QString &fileName, QString *problem);
+std::optional<TransactionRecord> transactionFromFile(QByteArrayView bytes, const QString &fileName, QString *problem);
+
+// The amount of a transaction file and the table bucket of its key, read
+// without decoding its texts. True only when transactionFromFile would take
+// the file with this amount and key; false when it must be asked (a key that
+// is not plain ASCII, or any fault, whose reason it gives).
+bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket);
+
 // Ids and keys become file names: a 16-character id or a 32-character key,
 // with nothing that could leave the working directory or match other files.
 bool isValidRecordId(const QString &id);

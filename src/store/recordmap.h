@@ -64,21 +64,35 @@ public:
         return int(h % HashSize);
     }
 
+    // bucketOf for a key of ASCII bytes, which are their own Windows-1252 bytes.
+    static int bucketOfAscii(QByteArrayView key)
+    {
+        quint32 h = 0;
+        for (const char c : key) {
+            if (c == 0)
+                break;
+            h = (h << 5) + h + quint32(qint32(static_cast<signed char>(c)));
+        }
+        return int(h % HashSize);
+    }
+
     // Inserts, or overwrites in place.
     void insert(const QString &key, const Value &value)
     {
-        auto [it, inserted] = m_index.try_emplace(key, Node{value});
-        Node &node = it->second;
-        if (!inserted) {
-            node.value = value;
-        } else {
-            node.key = &it->first;
-            node.bucket = bucketOf(key);
-            node.next = m_heads[node.bucket];
-            if (node.next)
-                node.next->prev = &node;
-            m_heads[node.bucket] = &node;
+        if (Value *old = find(key))
+            *old = value;
+        else
+            link(m_index.try_emplace(key, Node{value}).first);
+    }
+    // The key may be a part of the value: it is taken before the value moves.
+    void insert(const QString &key, Value &&value)
+    {
+        if (Value *old = find(key)) {
+            *old = std::move(value);
+            return;
         }
+        QString ownKey = key;
+        link(m_index.try_emplace(std::move(ownKey), Node{std::move(value)}).first);
     }
 
     bool remove(const QString &key)
@@ -96,6 +110,9 @@ public:
         m_index.erase(it);
         return true;
     }
+
+    // Room for n entries; the order does not depend on it.
+    void reserve(qsizetype n) { m_index.reserve(size_t(n)); }
 
     // Empties the table and frees its storage.
     void clear()
@@ -178,6 +195,18 @@ public:
     }
 
 private:
+    template <typename It>
+    void link(It it)
+    {
+        Node &node = it->second;
+        node.key = &it->first;
+        node.bucket = bucketOf(it->first);
+        node.next = m_heads[node.bucket];
+        if (node.next)
+            node.next->prev = &node;
+        m_heads[node.bucket] = &node;
+    }
+
     void copyFrom(const RecordMap &other)
     {
         // Oldest first within each bucket, so every bucket keeps its order.

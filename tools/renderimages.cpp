@@ -5,8 +5,10 @@
 #include "res/images.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <cstdio>
 #include <functional>
@@ -188,12 +190,44 @@ void content(Sheet &s)
 
 } // namespace
 
+// The program's icon for the desktop's icon theme: a PNG of one size, or an
+// SVG drawing that scales (the painted icon at 512 pixels inside it).
+int writeIcon(const QString &size, const QString &path)
+{
+    const QIcon icon = applicationIcon();
+    if (size == QLatin1String("scalable")) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(QSize(256, 256));
+        svg.setViewBox(QRect(0, 0, 256, 256));
+        svg.setTitle(QStringLiteral("Fennimar"));
+        QPainter painter(&svg);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(0, 0, 256, 256), icon.pixmap(QSize(512, 512)).toImage());
+        return painter.end() ? 0 : 1;
+    }
+    const int pixels = size.toInt();
+    if (pixels < 16 || pixels > 512) {
+        std::fprintf(stderr, "render-images: an icon is 16 to 512 pixels\n");
+        return 2;
+    }
+    QImage image = icon.pixmap(QSize(pixels, pixels), 1.0).toImage();
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "render-images: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == QLatin1String("--icon"))
+        return writeIcon(args[2], args[3]);
     if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: render-images OUTPUT.png [SCALE]\n");
+        std::fprintf(stderr, "usage: render-images OUTPUT.png [SCALE]\n"
+                             "       render-images --icon SIZE|scalable OUTPUT\n");
         return 2;
     }
     const qreal scale = args.size() == 3 ? args[2].toDouble() : 1.0;

@@ -62,6 +62,8 @@ bool CFennimarApp::InitInstance()
 {
     m_store.setWorkDir(profileWorkDir());
     const QString remembered = m_store.workDir();
+    if (CSingleInstance::askRunning(remembered))
+        return false;
     // Without a working directory yet there is no settings file to look for.
     if (!remembered.isEmpty())
         createDefaultSettings(remembered);
@@ -86,6 +88,10 @@ bool CFennimarApp::InitInstance()
             return false;
     }
 
+    // Chosen just now, the folder may be another running program's.
+    if (!m_instance.claim(m_store.workDir()))
+        return false;
+
     CMainFrame::Services services;
     services.saveFileName = askSaveFileName;
     services.openFile = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
@@ -95,7 +101,19 @@ bool CFennimarApp::InitInstance()
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         return dialog.exec() == QDialog::Accepted;
     };
+    services.claimWorkDir = [this](const QString &dir) { return m_instance.claim(dir); };
     m_frame = std::make_unique<CMainFrame>(m_store, services);
-    m_frame->showMaximized();
+    // Maximised, or as the window was left the last time.
+    const QByteArray geometry = readWindowGeometry();
+    if (!geometry.isEmpty() && m_frame->restoreGeometry(geometry))
+        m_frame->show();
+    else
+        m_frame->showMaximized();
+    QObject::connect(&m_instance, &CSingleInstance::showRequested, m_frame.get(), [frame = m_frame.get()] {
+        if (frame->isMinimized())
+            frame->showNormal();
+        frame->raise();
+        frame->activateWindow();
+    });
     return true;
 }

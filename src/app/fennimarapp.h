@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/singleinstance.h"
 #include "store/datastore.h"
 
 #include <QString>
@@ -18,7 +19,9 @@ public:
     ~CFennimarApp();
 
     // Start-up: profile, settings file, login, working directory, main window.
-    // False ends the program without a window and without touching the profile.
+    // False ends the program without a window and without touching the profile;
+    // so does a start on a folder whose books another running program keeps,
+    // whose window is shown instead.
     bool InitInstance();
 
     // The working directory: the folder that holds every data file. The store
@@ -34,5 +37,6 @@ private:
     bool chooseWorkDir();
 
     CDataStore m_store;
+    CSingleInstance m_instance;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -15,6 +15,7 @@
 #include "res/images.h"
 #include "res/stringtable.h"
 #include "store/datastore.h"
+#include "store/profile.h"
 #include "uiext/guicapoutbar.h"
 #include "uiext/guifolder.h"
 #include "uiext/guiminitool.h"
@@ -403,5 +404,6 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     m_page->categoryTree()->clear();
     m_selector->clear();
     m_services.writeProfile(m_store.workDir(), 15, 85);
+    writeWindowGeometry(saveGeometry());
     event->accept();
 }

@@ -46,6 +46,9 @@ public:
         std::function<void(const QString &, int first, int second)> writeProfile;
         // The print dialog: sets up the printer; false when cancelled.
         std::function<bool(QWidget *, QPrinter &)> choosePrinter;
+        // Takes a working directory for this program alone; false when another
+        // running program keeps its books (that one's window is shown instead).
+        std::function<bool(const QString &)> claimWorkDir;
     };
 
     // The store's working directory is the books the frame shows.

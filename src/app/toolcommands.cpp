@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -103,6 +104,11 @@ void CToolCommands::preference()
     if (dialog.exec() != QDialog::Accepted || dialog.workDir() == before)
         return;
     const QString dir = dialog.workDir();
+    if (m_frame.services().claimWorkDir && !m_frame.services().claimWorkDir(dir)) {
+        showMessage(&m_frame, QStringLiteral("The books of %1 are open in another Fennimar window; it is shown now.")
+                                  .arg(QDir::toNativeSeparators(dir)));
+        return;
+    }
     m_frame.services().writeProfile(dir, 15, 85);
     makePrivateDir(dir);
     // The category tree's edits belong to the folder being left.

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -19,7 +20,12 @@ std::function<bool()> &currentOpener()
 
 QString helpFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("FennimarHelp.html"));
+    // Installed: <prefix>/share/fennimar beside <prefix>/bin; in a build tree: beside the executable.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString installed = programs.filePath(QStringLiteral("../share/fennimar/FennimarHelp.html"));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return programs.filePath(QStringLiteral("FennimarHelp.html"));
 }
 
 void openHelp(QWidget *parent)

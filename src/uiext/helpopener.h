@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-// The help file installed beside the executable.
+// The help page: installed under <prefix>/share/fennimar, or beside the executable of a build tree.
 QString helpFilePath();
 
 class QWidget;

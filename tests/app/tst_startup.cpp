@@ -1,5 +1,7 @@
+#include "app/commandids.h"
 #include "app/fennimarapp.h"
 #include "app/mainframe.h"
+#include "app/singleinstance.h"
 #include "dialogs/logindlg.h"
 #include "dialogs/preferencedlg.h"
 #include "guitestutil.h"
@@ -167,6 +169,108 @@ private Q_SLOTS:
             QCOMPARE(readFile(path), whole.chopped(3));
         QCOMPARE(entryType(path) == EntryType::File, damage == "cut" || damage == "unreadable");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    // A second start on the same folder shows the running window and opens none.
+    void oneProgramPerFolder()
+    {
+        const QString dir = root().filePath(QStringLiteral("books"));
+        QDir().mkpath(dir);
+        m_profile.setValue("Directory/Path", dir);
+        answerLogin({QString()});
+        CFennimarApp first;
+        QVERIFY(first.InitInstance());
+        first.mainFrame()->showMinimized();
+        QTRY_VERIFY(first.mainFrame()->isMinimized());
+
+        bool asked = false;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, [&asked] {
+            if (auto *login = qobject_cast<CLoginDlg *>(QApplication::activeModalWidget())) {
+                asked = true;
+                login->reject();
+            }
+        });
+        watcher.start(10);
+        CFennimarApp second;
+        QVERIFY(!second.InitInstance());
+        QVERIFY(!second.mainFrame());
+        QVERIFY(!asked);
+        QTRY_VERIFY(!first.mainFrame()->isMinimized());
+        watcher.stop();
+        first.mainFrame()->close();
+
+        // Another folder is no one's: it starts.
+        const QString other = root().filePath(QStringLiteral("other"));
+        QDir().mkpath(other);
+        m_profile.setValue("Directory/Path", other);
+        answerLogin({QString()});
+        CFennimarApp third;
+        QVERIFY(third.InitInstance());
+        third.mainFrame()->close();
+    }
+
+    // Preference to a folder another running program keeps shows that one's
+    // window and stays; to a free folder, the claim moves along.
+    void preferenceNeverOpensAnotherProgramsFolder()
+    {
+        const QString dir = root().filePath(QStringLiteral("books"));
+        const QString other = root().filePath(QStringLiteral("other"));
+        QDir().mkpath(dir);
+        QDir().mkpath(other);
+        createDefaultSettings(other); // a folder with books of its own
+        m_profile.setValue("Directory/Path", dir);
+        answerLogin({QString()});
+        CFennimarApp app;
+        QVERIFY(app.InitInstance());
+        CPreferenceDlg::setFolderPicker([&](QWidget *, const QString &) { return other; });
+
+        auto holder = std::make_unique<CSingleInstance>();
+        QVERIFY(holder->claim(other));
+        int shown = 0;
+        connect(holder.get(), &CSingleInstance::showRequested, [&shown] { ++shown; });
+        {
+            MessageRecorder messages;
+            answerChooser(true);
+            app.mainFrame()->runCommand(ID_PREFERENCE);
+            QCOMPARE(messages.texts(),
+                     QStringList({"The books of " + other + " are open in another Fennimar window; it is shown now."}));
+        }
+        QCOMPARE(app.store().workDir(), dir);
+        QTRY_COMPARE(shown, 1);
+        QVERIFY(CSingleInstance::askRunning(dir)); // still this program's
+
+        holder.reset();
+        answerChooser(true);
+        app.mainFrame()->runCommand(ID_PREFERENCE);
+        QCOMPARE(app.store().workDir(), other);
+        QVERIFY(CSingleInstance::askRunning(other));
+        QVERIFY(!CSingleInstance::askRunning(dir));
+        app.mainFrame()->close();
+    }
+
+    // Maximised at first; then as the window was left.
+    void theWindowComesBackAsItWasLeft()
+    {
+        const QString dir = root().filePath(QStringLiteral("books"));
+        QDir().mkpath(dir);
+        m_profile.setValue("Directory/Path", dir);
+        answerLogin({QString()});
+        {
+            CFennimarApp app;
+            QVERIFY(app.InitInstance());
+            QVERIFY(app.mainFrame()->windowState() & Qt::WindowMaximized);
+            app.mainFrame()->showNormal();
+            app.mainFrame()->setGeometry(40, 50, 900, 650);
+            QTRY_COMPARE(app.mainFrame()->size(), QSize(900, 650));
+            app.mainFrame()->close();
+        }
+        answerLogin({QString()});
+        CFennimarApp again;
+        QVERIFY(again.InitInstance());
+        QVERIFY(!(again.mainFrame()->windowState() & Qt::WindowMaximized));
+        QCOMPARE(again.mainFrame()->size(), QSize(900, 650));
+        again.mainFrame()->close();
     }
 
     void cancelledLoginTouchesNothing()

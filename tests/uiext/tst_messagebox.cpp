@@ -3,6 +3,8 @@
 #include "uiext/messagebox.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
 
 using namespace testutil;
@@ -88,6 +90,22 @@ private Q_SLOTS:
                                                 + helpFilePath() + "."}));
         QCOMPARE(messages.shown[0].icon, MessageIcon::Information);
         QVERIFY(setHelpOpener({}));
+    }
+
+    // Installed, the page lies in share/fennimar beside bin; that one is taken first.
+    void installedHelpPageComesFirst()
+    {
+        QDir programs(QCoreApplication::applicationDirPath());
+        const QString shared = programs.filePath(QStringLiteral("../share/fennimar"));
+        QVERIFY(QDir().mkpath(shared));
+        const QString page = QDir::cleanPath(shared + QStringLiteral("/FennimarHelp.html"));
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString found = helpFilePath();
+        QDir(programs.filePath(QStringLiteral("../share"))).removeRecursively();
+        QCOMPARE(found, page);
+        QCOMPARE(helpFilePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/FennimarHelp.html"));
     }
 };
 

@@ -101,25 +101,25 @@ int main(int argc, char **argv)
     std::printf("%-46s %9.1f ms  %5.2fx floor\n\n", "  the same, 32 reads in flight", floor32, floor32 / floor);
 
     int rows = 0;
-    const auto fresh = [&](const QString &step) { return medianMs(repeats, [&] { rows = runStep(dir, step); }); };
-    line("accounts: list (new store, every balance)", fresh(QStringLiteral("accounts")), floor, "floor",
-         QStringLiteral("(%1 rows)").arg(rows));
-    line("all transactions, 365 days (new store)", fresh(QStringLiteral("all-transactions")), floor, "floor",
-         QStringLiteral("(%1 rows)").arg(rows));
-    line("check books", fresh(QStringLiteral("check")), floor, "floor", QStringLiteral("(%1 transactions)").arg(rows));
-    line("plans list (listing, plan file, fill)", fresh(QStringLiteral("plans")), floor, "floor",
-         QStringLiteral("(%1 rows)").arg(rows));
+    // Each figure is taken before its row count is printed.
+    const auto timed = [&](const char *what, const std::function<void()> &work, const char *unit = "rows") {
+        const double ms = medianMs(repeats, work);
+        line(what, ms, floor, "floor", QStringLiteral("(%1 %2)").arg(rows).arg(QLatin1String(unit)));
+    };
+    const auto fresh = [&](const char *step) {
+        return [&rows, &dir, step] { rows = runStep(dir, QLatin1String(step)); };
+    };
+    timed("accounts: list (new store, every balance)", fresh("accounts"));
+    timed("all transactions, 365 days (new store)", fresh("all-transactions"));
+    timed("check books", fresh("check"), "transactions");
+    timed("plans list (listing, plan file, fill)", fresh("plans"));
 
     CDataStore store(dir);
     store.LoadAll();
     const QString firstAccount = store.accounts().keys().first();
-    line(
-        "one account's transactions, one month",
-        medianMs(repeats, [&] { rows = int(buildAccountTransRows(store, firstAccount, kMonthFrom, kTo).rows.size()); }),
-        floor, "floor", QStringLiteral("(%1 rows)").arg(rows));
-    line("all transactions, one month",
-         medianMs(repeats, [&] { rows = int(store.fillAllTransList(kMonthFrom, kTo).size()); }), floor, "floor",
-         QStringLiteral("(%1 rows)").arg(rows));
+    timed("one account's transactions, one month",
+          [&] { rows = int(buildAccountTransRows(store, firstAccount, kMonthFrom, kTo).rows.size()); });
+    timed("all transactions, one month", [&] { rows = int(store.fillAllTransList(kMonthFrom, kTo).size()); });
 
     // The desktop program's store keeps what it read.
     CDataStore kept(dir);
@@ -131,10 +131,8 @@ int main(int argc, char **argv)
     const double firstFill = double(first.nsecsElapsed()) / 1e6;
     std::printf("\nkept reads (the desktop program's store)\n");
     line("all transactions, 365 days, first fill", firstFill, floor, "floor");
-    line("  again, nothing changed",
-         medianMs(repeats, [&] { rows = int(kept.fillAllTransList(kYearFrom, kTo).size()); }), floor, "floor",
-         QStringLiteral("(%1 rows)").arg(rows));
-    line("account list, nothing changed", medianMs(repeats, [&] { kept.fillAccountList(); }), floor, "floor");
+    timed("  again, nothing changed", [&] { rows = int(kept.fillAllTransList(kYearFrom, kTo).size()); });
+    timed("account list, nothing changed", [&] { rows = int(kept.fillAccountList().size()); });
     {
         // Another program adds a transaction; the next fill shows it.
         CDataStore other(dir);
@@ -144,7 +142,8 @@ int main(int argc, char **argv)
         r.subject = QStringLiteral("Bench");
         const QString key = other.addTransaction(r);
         const double added = medianMs(1, [&] { rows = int(kept.fillAllTransList(kYearFrom, kTo).size()); });
-        line("  after another program added one", added, floor, "floor", QStringLiteral("(%1 rows)").arg(rows));
+        line("all transactions, after another program added one", added, floor, "floor",
+             QStringLiteral("(%1 rows)").arg(rows));
         other.deleteTransaction(key);
         kept.fillAllTransList(kYearFrom, kTo);
     }

@@ -115,7 +115,23 @@ int dropPageCache(void)
 
 double peakMemoryMiB(void)
 {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
+    /* VmHWM, not getrusage: a child's ru_maxrss starts at its parent's size
+       (the fork's copy) and survives the exec. */
+    FILE *f = fopen("/proc/self/status", "r");
+    char line[256];
+    double kib = -1;
+    while (f && fgets(line, sizeof line, f)) {
+        if (strncmp(line, "VmHWM:", 6) == 0) {
+            kib = strtod(line + 6, NULL);
+            break;
+        }
+    }
+    if (f)
+        fclose(f);
+    if (kib < 0) {
+        struct rusage usage;
+        getrusage(RUSAGE_SELF, &usage);
+        kib = (double)usage.ru_maxrss;
+    }
+    return kib / 1024.0;
 }

@@ -80,6 +80,8 @@ void CDataStore::writePlans(QString path)
         return;
     }
     writeFileAtomic(path, encodePlans(m_mapPlans));
+    // Replaced by a rename: kept listings keep the name, the file is new.
+    noteChanged(QFileInfo(path).fileName(), false);
 }
 
 // Every plan change reads the file again under the lock, so a plan that another

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QLocale>
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -91,7 +93,21 @@ QString formatCurrency(const QString &numericText)
 
 QString formatAmount(double value)
 {
-    return formatCurrency(QString::asprintf("%lf", value));
+    // formatCurrency of the value written with six decimals, without the
+    // round trip through a QString: the same digits, the same double back.
+    if (!std::isfinite(value))
+        return {};
+    char digits[400];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    double rounded = 0.0;
+    if (written.ec != std::errc() || std::from_chars(digits, written.ptr, rounded).ec != std::errc())
+        return formatCurrency(QString::asprintf("%lf", value));
+    QString text = QLocale().toCurrencyString(rounded);
+    if (text.contains(u'(')) {
+        text.remove(0, 1);
+        text.chop(1);
+    }
+    return text;
 }
 
 QString formatDate(const OleDateTime &date)

@@ -123,7 +123,28 @@ QString OleDateTime::toIsoString() const
         ms -= kMsPerDay;
         ++day;
     }
-    const QDateTime wall(QDate::fromJulianDay(kEpochJulianDay + day), QTime::fromMSecsSinceStartOfDay(int(ms)),
-                         Qt::UTC);
-    return wall.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    const QDate date = QDate::fromJulianDay(kEpochJulianDay + day);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(ms));
+    int year = 0, month = 0, dayOfMonth = 0;
+    date.getDate(&year, &month, &dayOfMonth);
+    if (year < 0 || year > 9999 || !time.isValid())
+        return QDateTime(date, time, Qt::UTC).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    // Written digit by digit: lists of many rows write many dates.
+    char16_t text[19];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char16_t(u'0' + value % 10);
+    };
+    put(0, year, 4);
+    text[4] = u'-';
+    put(5, month, 2);
+    text[7] = u'-';
+    put(8, dayOfMonth, 2);
+    text[10] = u'T';
+    put(11, time.hour(), 2);
+    text[13] = u':';
+    put(14, time.minute(), 2);
+    text[16] = u':';
+    put(17, time.second(), 2);
+    return QString(reinterpret_cast<const QChar *>(text), 19);
 }

@@ -137,12 +137,30 @@ void RecordCache::keepListing(const QString &extension, const QList<DirEntry> &e
 
 void RecordCache::forget(const QString &name, bool namesChanged)
 {
-    bool dropped = m_accounts.remove(name);
-    dropped = m_transactions.remove(name) || dropped;
-    if (namesChanged && updateListings(name))
-        dropped = true;
-    if (dropped)
-        changed();
+    // Even a name not kept counts: a fill may hold what it read of it (a file
+    // read too soon after its change to be kept).
+    m_accounts.remove(name);
+    m_transactions.remove(name);
+    if (namesChanged)
+        updateListings(name);
+    changed();
+    if (m_log.size() >= kMaxLog) {
+        m_log.clear();
+        m_logFrom = m_generation;
+        return;
+    }
+    m_log.emplace_back(m_generation, name);
+}
+
+std::optional<QStringList> RecordCache::forgottenSince(quint64 generation) const
+{
+    if (generation < m_logFrom)
+        return std::nullopt;
+    QStringList names;
+    for (auto it = m_log.rbegin(); it != m_log.rend() && it->first > generation; ++it)
+        names.append(it->second);
+    names.removeDuplicates();
+    return names;
 }
 
 bool RecordCache::updateListings(const QString &name)
@@ -179,4 +197,6 @@ void RecordCache::forgetAll()
     m_accounts.clear();
     m_transactions.clear();
     changed();
+    m_log.clear();
+    m_logFrom = m_generation;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 // What the store keeps of the record files it read, so that a program that
 // shows the same books again and again (the desktop program) reads only what
@@ -58,13 +60,17 @@ public:
     template <typename Record>
     QHash<QString, Entry<Record>> &entries();
 
-    // A file this program wrote, replaced or removed.
+    // A file that changed, was written, replaced or removed, by this program
+    // or another: whether or not it was kept, what was made of it is stale.
     void forget(const QString &name, bool namesChanged = true);
     void forgetAll();
     // Counts every change of what the cache holds (a file read or forgotten,
     // a listing dropped): while it stands still, fills from it give the same.
     quint64 generation() const { return m_generation; }
     void changed() { ++m_generation; }
+    // The names forgotten since that generation, each once; nothing when they
+    // are no longer known (everything was forgotten, or too many to keep).
+    std::optional<QStringList> forgottenSince(quint64 generation) const;
 
     // Whether a file read at readStartNs with that identity can be kept.
     static bool isSure(const FileIdentity &identity, qint64 readStartNs)
@@ -85,6 +91,10 @@ private:
     int m_watch = -1;
     bool m_localFolder = false;
     quint64 m_generation = 0;
+    // The names forgotten after generation m_logFrom, with the generation each came at.
+    static constexpr size_t kMaxLog = 4096;
+    std::vector<std::pair<quint64, QString>> m_log;
+    quint64 m_logFrom = 0;
     QHash<QString, QList<DirEntry>> m_listings; // by extension, lower case
     QHash<QString, Entry<AccountRecord>> m_accounts;
     QHash<QString, Entry<TransactionRecord>> m_transactions;

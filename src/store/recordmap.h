@@ -95,6 +95,29 @@ public:
         link(m_index.try_emplace(std::move(ownKey), Node{std::move(value)}).first);
     }
 
+    // Inserts a key the table does not hold into its bucket, before the first
+    // entry whose key `goesAfter` says comes after it (last when none does):
+    // how a table whose buckets are kept in a known order takes one more.
+    template <typename GoesAfter>
+    void insertOrdered(const QString &key, Value &&value, const GoesAfter &goesAfter)
+    {
+        auto it = m_index.try_emplace(key, Node{std::move(value)}).first;
+        Node &node = it->second;
+        node.key = &it->first;
+        node.bucket = bucketOf(it->first);
+        Node *before = nullptr;
+        Node *after = m_heads[node.bucket];
+        while (after && !goesAfter(*after->key)) {
+            before = after;
+            after = after->next;
+        }
+        node.prev = before;
+        node.next = after;
+        (before ? before->next : m_heads[node.bucket]) = &node;
+        if (after)
+            after->prev = &node;
+    }
+
     bool remove(const QString &key)
     {
         auto it = m_index.find(key);

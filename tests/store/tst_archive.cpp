@@ -2,7 +2,10 @@
 #include "store/windows1252.h"
 #include "testutil.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <cmath>
 
 using testutil::hex;
 
@@ -135,6 +138,18 @@ private Q_SLOTS:
         // Rounded to the nearest second, across midnight; nothing for what is not a date.
         QCOMPARE(OleDateTime(1.0 - 0.4 / 86400.0).toIsoString(), QStringLiteral("1899-12-31T00:00:00"));
         QCOMPARE(OleDateTime(0.0, OleDateTime::Invalid).toIsoString(), QString());
+        QCOMPARE(OleDateTime::fromDateTime(QDate(100, 1, 2), QTime(3, 4, 5)).toIsoString(),
+                 QStringLiteral("0100-01-02T03:04:05"));
+        QCOMPARE(OleDateTime::fromDateTime(QDate(9999, 12, 31), QTime(23, 59, 59)).toIsoString(),
+                 QStringLiteral("9999-12-31T23:59:59"));
+        // As Qt writes the same moment, over the years a record may hold.
+        QRandomGenerator random(11);
+        for (int i = 0; i < 5000; ++i) {
+            const QDate date = QDate(100, 1, 1).addDays(random.bounded(3'615'000));
+            const QTime time = QTime::fromMSecsSinceStartOfDay(int(random.bounded(86'400)) * 1000);
+            QCOMPARE(OleDateTime::fromDateTime(date, time).toIsoString(),
+                     QDateTime(date, time, Qt::UTC).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+        }
         QVERIFY(!OleDateTime(1e300).date().isValid());
         QVERIFY(!OleDateTime(qQNaN()).isValid());
         QCOMPARE(OleDateTime(1e300).addDays(1).value(), 1e300);

@@ -200,6 +200,13 @@ private Q_SLOTS:
         QCOMPARE(keysOf(rows), QStringList({recordKey(A, 2), recordKey(B, 3)}));
         QCOMPARE(rows[1].texts, QStringList({"222", "6/30/26", "Item", "-$3.00"}));
         QCOMPARE(rows[1].data->accountNumber, QStringLiteral("222"));
+        // Without texts: the same rows, the same row objects.
+        const TransactionTable bare =
+            book.store.fillAllTransList(at(2026, 6, 1), at(2026, 6, 30), CDataStore::RowTexts::None);
+        QCOMPARE(keysOf(bare), keysOf(rows));
+        QVERIFY(bare[1].texts.isEmpty());
+        QCOMPARE(bare[1].data->amount, rows[1].data->amount);
+        QCOMPARE(bare[1].data->accountNumber, QStringLiteral("222"));
 
         // Every plan in table order, with its account's number (none for an unknown account).
         const QString plan = book.store.addPlan(movement(A, at(2027, 1, 2), -4, "Tax"));

@@ -1,7 +1,10 @@
 #include "store/formatters.h"
 #include "testutil.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <cmath>
 
 class TestFormatters : public QObject
 {
@@ -40,6 +43,24 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(formatAmount(value), amount);
         QCOMPARE(amountText(value), signedText);
+    }
+
+    // Amounts are the currency text of the value written with six decimals:
+    // half-cent edges, huge and tiny values and values that are no numbers.
+    void amountsAreTheCurrencyOfTheirSixDecimals()
+    {
+        QList<double> values{0.005, 0.015,  0.0049999999, 2.675,  -0.0000001, 1e15 + 0.125,
+                             1e300, 5e-324, -0.0,         qInf(), -qInf(),    qQNaN()};
+        QRandomGenerator random(7);
+        for (int i = 0; i < 2000; ++i)
+            values << (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(14));
+        for (const char *locale : {"en_US", "de_DE", "fr_CH", "ja_JP"}) {
+            QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+            for (const double value : values) {
+                const QString sixDecimals = QString::asprintf("%lf", value);
+                QCOMPARE(formatAmount(value), formatCurrency(sixDecimals));
+            }
+        }
     }
 
     void currencyOfText_data()

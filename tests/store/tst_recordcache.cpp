@@ -1,6 +1,7 @@
 #include "store/recordcache.h"
 #include "storefixture.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <fcntl.h>
@@ -126,6 +127,86 @@ private Q_SLOTS:
         QCOMPARE(fill(), QList<double>({22, 80}));
         store.deleteAllTransaction(mine);
         QCOMPARE(fill(), QList<double>({22}));
+    }
+
+    // After every few changes by another program, the kept store's all-accounts
+    // list is the fresh store's, row for row in order, with the same problems
+    // told in the same order; whether it patched its table or rebuilt it.
+    void patchedFillsAreFreshFills()
+    {
+        Book book;
+        QStringList ids;
+        for (int a = 0; a < 4; ++a)
+            ids << book.store.addAccount(account(QString::number(100 + a)));
+        CDataStore other(book.dir.path());
+        QList<TransactionRecord> live;
+        for (int i = 0; i < 40; ++i) {
+            const TransactionRecord r = movement(ids[i % 4], at(2026, 1, 1 + i % 28), 1 + i);
+            live << r;
+            live.last().key = other.addTransaction(r);
+        }
+        CDataStore &kept = book.store;
+        kept.setCaching(true);
+        kept.loadAccounts();
+        QStringList keptProblems, freshProblems;
+        kept.setProblemHandler([&](const QString &path, const QString &why) { keptProblems << path + ": " + why; });
+        const auto rowsOf = [](const TransactionTable &rows) {
+            QStringList out;
+            for (const auto &row : rows)
+                out << row.data->key + ' ' + row.texts.join(u'|');
+            return out;
+        };
+        const auto compareFills = [&] {
+            keptProblems.clear();
+            freshProblems.clear();
+            CDataStore fresh(book.dir.path());
+            fresh.setProblemHandler(
+                [&](const QString &path, const QString &why) { freshProblems << path + ": " + why; });
+            fresh.loadAccounts();
+            const QStringList expected = rowsOf(fresh.fillAllTransList(at(2025, 12, 1), at(2026, 2, 1)));
+            const QStringList got = rowsOf(kept.fillAllTransList(at(2025, 12, 1), at(2026, 2, 1)));
+            QCOMPARE(got, expected);
+            QCOMPARE(keptProblems, freshProblems);
+            QCOMPARE(kept.accountTransactions().keys(), fresh.accountTransactions().keys());
+        };
+        compareFills();
+
+        QRandomGenerator random(20261207);
+        for (int round = 0; round < 60; ++round) {
+            const int changes = 1 + int(random.bounded(3));
+            for (int c = 0; c < changes; ++c) {
+                const int what = int(random.bounded(6));
+                const int pick = int(random.bounded(qsizetype(live.size())));
+                TransactionRecord &r = live[pick];
+                const QString path = book.path(r.key + ".tra");
+                if (what == 0) { // added
+                    TransactionRecord n =
+                        movement(ids[int(random.bounded(4))], at(2026, 1, 1 + int(random.bounded(28))),
+                                 double(random.bounded(1000)));
+                    n.key = other.addTransaction(n);
+                    live << n;
+                } else if (what == 1 && QFileInfo::exists(path)) { // deleted
+                    QFile::remove(path);
+                } else if (what == 2 && QFileInfo::exists(path)) { // replaced by a rename
+                    r.amount += 1;
+                    other.modifyTransaction(r.key, r);
+                } else if (what == 3 && QFileInfo::exists(path)) { // rewritten in place, same size
+                    rewriteInPlace(path, sameSizeWithAmount(r, r.amount + 2));
+                    r.amount += 2;
+                } else if (what == 4) { // damaged, or whole again
+                    QVERIFY(writeFile(path, random.bounded(2) ? QByteArray("junk") : encodeTransaction(r)));
+                } else { // a name that differs only in case, then gone again
+                    const QString twin = book.path(r.key + ".TRA");
+                    if (QFileInfo::exists(twin))
+                        QFile::remove(twin);
+                    else
+                        QVERIFY(writeFile(twin, encodeTransaction(r)));
+                }
+            }
+            compareFills();
+            if (QTest::currentTestFailed())
+                return;
+        }
     }
 
     void otherAccountsAndPlansStayInStep()

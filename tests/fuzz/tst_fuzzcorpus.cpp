@@ -45,13 +45,12 @@ class TestFuzzCorpus : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The statement readers' folders are there too; tst_statementcorpus checks the whole list.
     void corpusHasAFolderPerReader()
     {
-        QStringList names;
+        const QStringList folders = QDir(corpusDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
         for (const FuzzedReader &reader : kFuzzedReaders)
-            names.append(QLatin1String(reader.name));
-        names.sort();
-        QCOMPARE(QDir(corpusDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), names);
+            QVERIFY2(folders.contains(QLatin1String(reader.name)), reader.name);
     }
 
     // Enough of each kind that a reader is tried on both sides.

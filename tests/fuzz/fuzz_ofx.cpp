@@ -1,0 +1,6 @@
+#include "fuzzstatements.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return fuzzOneStatement(checkOfxStatement, data, size);
+}

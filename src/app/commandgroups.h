@@ -1,5 +1,6 @@
 #pragma once
 
+class CEditCommands;
 class CExportCommands;
 class CMainFrame;
 class CRecordCommands;
@@ -25,9 +26,11 @@ public:
     CRecordCommands &records() const { return *m_records; }
     CExportCommands &exports() const { return *m_exports; }
     CViewCommands &views() const { return *m_views; }
+    CEditCommands &edits() const { return *m_edits; }
 
 private:
     CRecordCommands *m_records;
     CExportCommands *m_exports;
     CViewCommands *m_views;
+    CEditCommands *m_edits;
 };

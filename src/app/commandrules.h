@@ -14,6 +14,8 @@ struct CommandState
     bool treeItemSelected = false;      // the category tree has a selected item
     bool toolBarVisible = true;
     bool statusBarVisible = true;
+    bool canUndo = false; // the undo history has a step to undo
+    bool canRedo = false; // ... and one to redo
 
     bool accountSelected() const { return selectorIndex > 0; }
     bool allAccountsMode() const { return view == VIEW_TRANSACTIONS && visibleControl == VIEW_TRANSACTIONS_ALL; }

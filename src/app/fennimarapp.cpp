@@ -1,5 +1,6 @@
 #include "app/fennimarapp.h"
 
+#include "app/backupcommands.h"
 #include "app/mainframe.h"
 #include "dialogs/logindlg.h"
 #include "dialogs/preferencedlg.h"
@@ -115,5 +116,7 @@ bool CFennimarApp::InitInstance()
         frame->raise();
         frame->activateWindow();
     });
+    // At most once a day, once the window shows.
+    CBackupCommands::backUpIfDue(*m_frame);
     return true;
 }

@@ -2,9 +2,11 @@
 
 #include "app/commandgroups.h"
 #include "app/commandtable.h"
+#include "app/editcommands.h"
 #include "app/exportcommands.h"
 #include "app/midpage.h"
 #include "app/recordcommands.h"
+#include "app/undohistory.h"
 #include "app/viewcommands.h"
 #include "controls/accountcombo.h"
 #include "controls/categorytreectrl.h"
@@ -25,7 +27,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -62,6 +66,7 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
 
     // The store reads what the window shows first.
     m_store.loadAtStartup();
+    m_history = new CUndoHistory(m_store, this);
 
     m_groups = std::make_unique<CommandGroups>(*this, m_commands);
     createActions();
@@ -86,6 +91,11 @@ CMainFrame::CMainFrame(CDataStore &store, Services services, QWidget *parent)
 
     connectLists();
     createKeys();
+    connect(m_history, &CUndoHistory::changed, this, [this] {
+        m_groups->edits().updateTexts();
+        updateCommandStates();
+    });
+    m_groups->edits().updateTexts();
     m_page->SwitchView(VIEW_ACCOUNTS);
     updateCommandStates();
 
@@ -217,6 +227,14 @@ void CMainFrame::createPanes()
     connect(m_page, &CMidPage::viewCaptionChanged, this,
             [this](const QString &title, int image) { m_captionBar->setCaption(title, viewIcon(image)); });
     connect(m_page, &CMidPage::selectionChanged, this, &CMainFrame::updateCommandStates);
+    // A list refilled shows only what the search field finds, once the refill is done.
+    connect(
+        m_page, &CMidPage::viewCaptionChanged, this,
+        [this] {
+        if (!m_searchField->text().isEmpty())
+            m_groups->edits().filterList();
+        },
+        Qt::QueuedConnection);
     connect(m_page, &CMidPage::fileError, this,
             [this](const QString &message) { showMessage(this, message, MessageIcon::Stop); });
 
@@ -233,6 +251,7 @@ void CMainFrame::createPanes()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_captionBar);
+    layout->addWidget(createSearchBar());
     layout->addWidget(m_splitter, 1);
     setCentralWidget(central);
 }
@@ -252,6 +271,7 @@ void CMainFrame::connectLists()
         connect(list, &CRecordListView::rowDoubleClicked, records, &CRecordCommands::modifyRow);
     connect(m_page->categoryTree(), &CCategoryTreeCtrl::contextMenuRequested, records,
             &CRecordCommands::showCategoryMenu);
+    connect(m_page->categoryTree(), &CCategoryTreeCtrl::renamedInPlace, records, &CRecordCommands::categoryRenamed);
 }
 
 void CMainFrame::createKeys()
@@ -273,6 +293,34 @@ void CMainFrame::createKeys()
                 runCommand(id);
         });
     }
+}
+
+QWidget *CMainFrame::createSearchBar()
+{
+    auto *bar = new QWidget(this);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 2, 4, 2);
+    m_searchField = new QLineEdit(bar);
+    m_searchField->setObjectName(QStringLiteral("searchField"));
+    m_searchField->setPlaceholderText(QStringLiteral("Find in this list (Ctrl+F)"));
+    m_searchField->setToolTip(
+        QStringLiteral("Shows the rows whose subject, notes, category, amount or date hold every word; Escape clears"));
+    m_searchField->setClearButtonEnabled(true);
+    m_searchField->setMaximumWidth(320);
+    auto *clear = new QAction(m_searchField);
+    clear->setShortcut(Qt::Key_Escape);
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    connect(clear, &QAction::triggered, m_searchField, &QLineEdit::clear);
+    m_searchField->addAction(clear);
+    row->addStretch(1);
+    row->addWidget(m_searchField);
+    connect(m_searchField, &QLineEdit::textChanged, this, [this] { m_groups->edits().filterList(); });
+    return bar;
+}
+
+void CMainFrame::openTransaction(const QString &key)
+{
+    m_groups->records().openTransaction(key);
 }
 
 void CMainFrame::runCommand(int id)
@@ -298,6 +346,8 @@ CommandState CMainFrame::commandState() const
     s.treeItemSelected = m_page->categoryTree()->currentItem() != nullptr;
     s.toolBarVisible = !m_commandBar->isHidden() || !m_filterBar->isHidden();
     s.statusBarVisible = !statusBar()->isHidden();
+    s.canUndo = m_history->canUndo();
+    s.canRedo = m_history->canRedo();
     return s;
 }
 

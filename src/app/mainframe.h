@@ -16,10 +16,12 @@ class CEndDateCtrl;
 class CGuiFolder;
 class CMidPage;
 class CStartDateCtrl;
+class CUndoHistory;
 class CommandGroups;
 class GuiCapOutBar;
 class QAction;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QSplitter;
 class QToolBar;
@@ -49,6 +51,8 @@ public:
         // Takes a working directory for this program alone; false when another
         // running program keeps its books (that one's window is shown instead).
         std::function<bool(const QString &)> claimWorkDir;
+        // Open: caption, filter; the file chosen, empty when cancelled (the file dialog when unset).
+        std::function<QString(QWidget *, const QString &, const QString &)> openFileName;
     };
 
     // The store's working directory is the books the frame shows.
@@ -87,6 +91,12 @@ public:
     ExportSource exportSource() const;
     // The status bar's note of data files skipped as damaged; hidden when none.
     QLabel *damageNote() const { return m_damageNote; }
+    // The changes of this session that Undo and Redo walk.
+    CUndoHistory *undoHistory() const { return m_history; }
+    // The search field above the lists, which filters the visible list.
+    QLineEdit *searchField() const { return m_searchField; }
+    // The dialog of a transaction of any account, as a double-click on it opens it.
+    void openTransaction(const QString &key);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -98,6 +108,7 @@ private:
     void createPanes();
     void connectLists();
     void createKeys();
+    QWidget *createSearchBar();
     void onStartDateChanged();
     void onEndDateChanged();
     void noteSkippedFile(const QString &path);
@@ -117,6 +128,8 @@ private:
     CEndDateCtrl *m_endDate = nullptr;
     CAccountCombo *m_selector = nullptr;
     QLabel *m_damageNote = nullptr;
+    CUndoHistory *m_history = nullptr;
+    QLineEdit *m_searchField = nullptr;
     QSet<QString> m_skippedFiles;
     bool m_closing = false;
 };

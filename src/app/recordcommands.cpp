@@ -3,6 +3,7 @@
 #include "app/commandtable.h"
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "app/undohistory.h"
 #include "controls/accountcombo.h"
 #include "controls/categorytreectrl.h"
 #include "controls/recordlists.h"
@@ -10,10 +11,14 @@
 #include "dialogs/categorydlg.h"
 #include "dialogs/transactiondlg.h"
 #include "res/stringtable.h"
+#include "store/categoryfile.h"
 #include "store/datastore.h"
+#include "store/filenames.h"
+#include "store/recordfiles.h"
 #include "uiext/messagebox.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -32,6 +37,18 @@ QStringList otherNumbers(const CDataStore &store, const QString &except)
             numbers << entry.value().accountNumber;
     }
     return numbers;
+}
+
+// The name of the plan file, or none while there is none.
+QStringList planFile(const CDataStore &store)
+{
+    const QString path = store.planFilePath();
+    return path.isEmpty() ? QStringList() : QStringList{QFileInfo(path).fileName()};
+}
+
+QStringList noFiles()
+{
+    return {};
 }
 
 } // namespace
@@ -62,10 +79,11 @@ const QList<Command<CRecordCommands>> &CRecordCommands::commands()
     return table;
 }
 
-bool CRecordCommands::storeChange(const std::function<void()> &change)
+bool CRecordCommands::storeChange(const QString &text, const std::function<QStringList()> &names,
+                                  const std::function<QStringList()> &change)
 {
     try {
-        change();
+        m_frame.undoHistory()->record(text, names, change);
         return true;
     } catch (const FileError &e) {
         showMessage(&m_frame, e.message(), MessageIcon::Stop);
@@ -187,7 +205,8 @@ void CRecordCommands::accountAdd()
     dialog.setOtherNumbers(otherNumbers(m_frame.store(), QString()));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    storeChange([&] { m_frame.store().addAccount(dialog.record()); });
+    storeChange(QStringLiteral("Add Account"), noFiles,
+                [&] { return QStringList{accountFileName(m_frame.store().addAccount(dialog.record()))}; });
     m_frame.refillAccountSelector();
     m_frame.refreshCurrentView();
 }
@@ -206,7 +225,12 @@ void CRecordCommands::accountModify()
         return;
     AccountRecord record = dialog.record();
     record.id = id;
-    storeChange([&] { m_frame.store().modifyAccount(record); });
+    storeChange(
+        QStringLiteral("Modify Account"), [&] { return QStringList{accountFileName(id)}; },
+        [&] {
+        m_frame.store().modifyAccount(record);
+        return QStringList();
+        });
     m_frame.refillAccountSelector();
     m_frame.refreshCurrentView();
 }
@@ -220,7 +244,14 @@ void CRecordCommands::accountDelete()
     const QString id = page->accountList()->idAt(row);
     if (!confirm(&m_frame, IDS_CONFIRM_DELETE_ACCOUNT))
         return;
-    storeChange([&] { m_frame.store().deleteAccount(id); });
+    CDataStore &store = m_frame.store();
+    storeChange(
+        QStringLiteral("Delete Account"),
+        [&] { return QStringList{accountFileName(id)} + store.transactionFileNames(id) + planFile(store); },
+        [&] {
+        store.deleteAccount(id);
+        return QStringList();
+        });
     m_frame.refillAccountSelector();
     m_frame.refreshCurrentView();
 }
@@ -235,7 +266,8 @@ void CRecordCommands::transactionAdd()
     TransactionRecord record;
     if (!editTransaction(QStringLiteral("Transaction"), selector->currentAccountId(), false, record))
         return;
-    storeChange([&] { m_frame.store().addTransaction(record); });
+    storeChange(QStringLiteral("Add Transaction"), noFiles,
+                [&] { return QStringList{transactionFileName(m_frame.store().addTransaction(record))}; });
     m_frame.refreshCurrentView();
 }
 
@@ -262,7 +294,12 @@ void CRecordCommands::transactionModify()
     TransactionRecord record = m_frame.store().lookupTransaction(key);
     if (!editTransaction(QStringLiteral("Transaction"), key.left(16), true, record))
         return;
-    storeChange([&] { m_frame.store().modifyTransaction(key, record); });
+    storeChange(
+        QStringLiteral("Modify Transaction"), [&] { return QStringList{transactionFileName(key)}; },
+        [&] {
+        m_frame.store().modifyTransaction(key, record);
+        return QStringList();
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -273,7 +310,12 @@ void CRecordCommands::modifyAllAccountsTransaction(const QString &key)
     TransactionRecord record = m_frame.store().lookupAllTransaction(key);
     if (!editTransaction(QStringLiteral("Transaction"), key.left(16), true, record))
         return;
-    storeChange([&] { m_frame.store().modifyAllTransaction(key, record); });
+    storeChange(
+        QStringLiteral("Modify Transaction"), [&] { return QStringList{transactionFileName(key)}; },
+        [&] {
+        m_frame.store().modifyAllTransaction(key, record);
+        return QStringList();
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -287,7 +329,12 @@ void CRecordCommands::transactionDelete()
         if (row < 0 || !confirm(&m_frame, IDS_CONFIRM_DELETE_TRANSACTION))
             return;
         const QString key = page->allTransList()->keyAt(row);
-        storeChange([&] { m_frame.store().deleteAllTransaction(key); });
+        storeChange(
+            QStringLiteral("Delete Transaction"), [&] { return QStringList{transactionFileName(key)}; },
+            [&] {
+            m_frame.store().deleteAllTransaction(key);
+            return QStringList();
+            });
         m_frame.refreshCurrentView();
         return;
     }
@@ -300,7 +347,12 @@ void CRecordCommands::transactionDelete()
     if (!isTransactionRow(row, list->count()) || !confirm(&m_frame, IDS_CONFIRM_DELETE_TRANSACTION))
         return;
     const QString key = list->keyAt(row);
-    storeChange([&] { m_frame.store().deleteTransaction(key); });
+    storeChange(
+        QStringLiteral("Delete Transaction"), [&] { return QStringList{transactionFileName(key)}; },
+        [&] {
+        m_frame.store().deleteTransaction(key);
+        return QStringList();
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -314,7 +366,13 @@ void CRecordCommands::planAdd()
     TransactionRecord record;
     if (!editTransaction(QStringLiteral("Plan"), selector->currentAccountId(), false, record))
         return;
-    storeChange([&] { m_frame.store().addPlan(record); });
+    CDataStore &store = m_frame.store();
+    storeChange(
+        QStringLiteral("Add Plan"), [&] { return planFile(store); },
+        [&] {
+        store.addPlan(record);
+        return planFile(store);
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -341,7 +399,13 @@ void CRecordCommands::planModify()
     TransactionRecord record = m_frame.store().lookupPlan(key);
     if (!editTransaction(QStringLiteral("Plan"), key.left(16), true, record))
         return;
-    storeChange([&] { m_frame.store().modifyPlan(key, record); });
+    CDataStore &store = m_frame.store();
+    storeChange(
+        QStringLiteral("Modify Plan"), [&] { return planFile(store); },
+        [&] {
+        store.modifyPlan(key, record);
+        return QStringList();
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -350,7 +414,13 @@ void CRecordCommands::planDelete()
     const QString key = selectedPlanKey();
     if (key.isEmpty() || !confirm(&m_frame, IDS_CONFIRM_DELETE_PLAN))
         return;
-    storeChange([&] { m_frame.store().deletePlan(key); });
+    CDataStore &store = m_frame.store();
+    storeChange(
+        QStringLiteral("Delete Plan"), [&] { return planFile(store); },
+        [&] {
+        store.deletePlan(key);
+        return QStringList();
+        });
     m_frame.refreshCurrentView();
 }
 
@@ -359,7 +429,10 @@ void CRecordCommands::convertPlan()
     const QString key = selectedPlanKey();
     if (key.isEmpty() || !confirm(&m_frame, IDS_CONFIRM_CONVERT_PLAN))
         return;
-    storeChange([&] { m_frame.store().convertPlan(key); });
+    CDataStore &store = m_frame.store();
+    storeChange(
+        QStringLiteral("Convert Plan"), [&] { return planFile(store); },
+        [&] { return QStringList{transactionFileName(store.convertPlan(key))}; });
     m_frame.refreshCurrentView();
 }
 
@@ -375,7 +448,7 @@ void CRecordCommands::categoryAdd()
     // A blank name would be a category nobody can pick or see.
     const QString name = dialog.name().trimmed();
     if (!name.isEmpty())
-        m_frame.midPage()->categoryTree()->add(name);
+        categoryChange(QStringLiteral("Add Category"), [&] { m_frame.midPage()->categoryTree()->add(name); });
 }
 
 void CRecordCommands::categoryModify()
@@ -390,7 +463,7 @@ void CRecordCommands::categoryModify()
         return;
     const QString name = dialog.name().trimmed();
     if (!name.isEmpty())
-        tree->rename(item, name);
+        categoryChange(QStringLiteral("Modify Category"), [&] { tree->rename(item, name); });
 }
 
 void CRecordCommands::categoryDelete()
@@ -398,5 +471,36 @@ void CRecordCommands::categoryDelete()
     QTreeWidgetItem *item = m_frame.midPage()->categoryTree()->currentItem();
     if (m_frame.midPage()->currentView() != VIEW_CATEGORIES || !item || !confirm(&m_frame, IDS_CONFIRM_DELETE_CATEGORY))
         return;
-    delete item;
+    categoryChange(QStringLiteral("Delete Category"), [&] { delete item; });
+}
+
+void CRecordCommands::openTransaction(const QString &key)
+{
+    modifyAllAccountsTransaction(key);
+    m_frame.updateCommandStates();
+}
+
+void CRecordCommands::categoryRenamed()
+{
+    categoryChange(QStringLiteral("Rename Category"), [] {});
+}
+
+void CRecordCommands::categoryChange(const QString &text, const std::function<void()> &apply)
+{
+    // Every change of the tree goes to the file at once, so that the file is
+    // what the tree shows and each change can be undone.
+    CCategoryTreeCtrl *tree = m_frame.midPage()->categoryTree();
+    const QString workDir = m_frame.store().workDir();
+    storeChange(
+        text, [] { return QStringList{kCategoryFileName}; },
+        [&] {
+        apply();
+        try {
+            writeCategoryFile(workDir, tree->tree());
+        } catch (const FileError &) {
+            tree->clear(); // the view shows the file again
+            throw;
+        }
+        return QStringList();
+        });
 }

@@ -27,6 +27,10 @@ public:
     // The context menu of a row of a record list, and of the category tree.
     void showListMenu(int row, const QPoint &globalPos);
     void showCategoryMenu(const QPoint &globalPos);
+    // The dialog of a transaction of any account (Find in All Transactions).
+    void openTransaction(const QString &key);
+    // A category renamed in place in the tree: written as one step.
+    void categoryRenamed();
 
 private:
     void accountAdd();
@@ -49,8 +53,13 @@ private:
 
     QString selectedPlanKey() const;
     bool editTransaction(const QString &caption, const QString &accountId, bool locked, TransactionRecord &record);
-    // Runs a store change; a failed write is shown, and the view shows the disk.
-    bool storeChange(const std::function<void()> &change);
+    // Runs a store change as one step of the undo history named `text`: the
+    // files it may touch and those it makes (see CUndoHistory::record). A
+    // failed write is shown, and the view shows the disk.
+    bool storeChange(const QString &text, const std::function<QStringList()> &names,
+                     const std::function<QStringList()> &change);
+    // A change of the category tree, written at once as one step.
+    void categoryChange(const QString &text, const std::function<void()> &apply);
 
     CMainFrame &m_frame;
 };

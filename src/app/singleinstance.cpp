@@ -29,10 +29,11 @@ CSingleInstance::CSingleInstance(QObject *parent) : QObject(parent)
 QString CSingleInstance::socketName(const QString &workDir)
 {
     // Per user and folder; a name of fixed length, whatever the path.
-    const QString folder = QDir(workDir).canonicalPath().isEmpty() ? QDir(workDir).absolutePath()
-                                                                   : QDir(workDir).canonicalPath();
+    const QString folder =
+        QDir(workDir).canonicalPath().isEmpty() ? QDir(workDir).absolutePath() : QDir(workDir).canonicalPath();
     const QByteArray key = QByteArray::number(uint(::getuid())) + '\n' + folder.toUtf8();
-    return QStringLiteral("fennimar-") + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
+    return QStringLiteral("fennimar-")
+           + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
 }
 
 bool CSingleInstance::askRunning(const QString &workDir)

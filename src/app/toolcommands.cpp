@@ -2,6 +2,7 @@
 
 #include "app/mainframe.h"
 #include "app/midpage.h"
+#include "app/undohistory.h"
 #include "controls/recordlists.h"
 #include "dialogs/changepassworddlg.h"
 #include "dialogs/checkbooksdlg.h"
@@ -117,6 +118,8 @@ void CToolCommands::preference()
         page->saveCategoryTree();
     page->emptyForNewDirectory();
     m_frame.store().setWorkDir(dir);
+    // The steps of the history belong to the folder being left.
+    m_frame.undoHistory()->clear();
     m_frame.reloadBooks();
     showBooksAgain(false);
 }

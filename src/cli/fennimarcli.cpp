@@ -1,10 +1,14 @@
 #include "cli/fennimarcli.h"
 
 #include "export/exportformats.h"
+#include "import/csvmappings.h"
+#include "import/statementfile.h"
+#include "import/statementimport.h"
 #include "print/listprinttables.h"
 #include "reports/reportdata.h"
 #include "res/stringtable.h"
 #include "store/accounttransrows.h"
+#include "store/backups.h"
 #include "store/bookcheck.h"
 #include "store/categoryfile.h"
 #include "store/chartcolours.h"
@@ -13,6 +17,7 @@
 #include "store/profile.h"
 #include "store/recordfiles.h"
 #include "store/recordrules.h"
+#include "store/search.h"
 #include "store/settingsfile.h"
 
 #include <QDir>
@@ -50,7 +55,7 @@ struct CliError
     throw CliError{FennimarCli::Failed, message};
 }
 
-enum Needs { Nothing = 0, Plans = 1 };
+enum Needs { Nothing = 0, Plans = 1, NoBook = 2 };
 
 const QCommandLineOption kFrom(QStringLiteral("from"), "Start of the period (YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS).",
                                "date");
@@ -79,6 +84,22 @@ const QCommandLineOption kRepair(QStringLiteral("repair"),
                                  "Move every damaged file, and the records of accounts that do not exist, into the "
                                  "folder Damaged beside the working directory.");
 
+const QCommandLineOption kMin(QStringLiteral("min"), "The smallest amount, without its sign.", "amount");
+const QCommandLineOption kMax(QStringLiteral("max"), "The largest amount, without its sign.", "amount");
+const QCommandLineOption kRestoreTo(QStringLiteral("to"), "The new folder to restore into.", "dir");
+const QList<QCommandLineOption> kImportOptions = {
+    kAccount,
+    {QStringLiteral("format"), "csv, qif or ofx (default: from the file's suffix).", "format"},
+    {QStringLiteral("map"), "The CSV columns from 1: date=1,subject=2,amount=3 (also debit, credit, notes, category).",
+     "columns"},
+    {QStringLiteral("map-name"), "A CSV mapping kept in the profile; with --map, keeps that mapping under the name.",
+     "name"},
+    {QStringLiteral("date-format"), "The CSV dates in Qt's notation (dd.MM.yyyy).", "format"},
+    {QStringLiteral("decimal"), "The CSV decimal separator: , or .", "separator"},
+    {QStringLiteral("ofx-account"), "The account of an OFX file that holds several.", "id"},
+    {QStringLiteral("dry-run"), "Show what would be imported; write nothing."},
+    {QStringLiteral("include-possible"), "Import the possible duplicates too."},
+};
 const QList<QCommandLineOption> kListOptions = {kFrom, kTo, kFormat, kOut};
 const QList<QCommandLineOption> kAccountOptions = {kNumber, kName, kBank, kMinimum, kNotes, kIcon};
 const QList<QCommandLineOption> kRecordOptions = {kAmount, kExpense, kIncome, kDate, kSubject, kCategory, kNotes};
@@ -119,6 +140,9 @@ QString money(double value)
 
 QString tsvField(QString text)
 {
+    // Most fields hold no tab or line end: those are not copied.
+    if (!text.contains(u'\t') && !text.contains(u'\r') && !text.contains(u'\n'))
+        return text;
     for (QChar &c : text) {
         if (c == u'\t' || c == u'\r' || c == u'\n')
             c = u' ';
@@ -199,6 +223,13 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          "Print the category tree, two blanks of indent per level.",
          {},
          &C::listCategories},
+        {"import",
+         "import FILE --account ID [--format csv|qif|ofx] [--map date=1,subject=2,amount=3 | --map-name NAME] "
+         "[--date-format F] [--decimal ,|.] [--ofx-account ID] [--dry-run] [--include-possible]",
+         "Import a bank statement (CSV, QIF, OFX/QFX) into the account: one line per row (line, status, date, "
+         "amount, subject, category or the reason it cannot be read), then the summary. Duplicates of the "
+         "account's transactions are left out.",
+         kImportOptions, &C::importStatement},
         {"report",
          "report balance|profit-loss --account ID [--from D] [--to D] [--kind K] [--values on|off] --out "
          "FILE.png|FILE.svg "
@@ -218,6 +249,23 @@ const QList<FennimarCli::Command> &FennimarCli::commands()
          "account that does not exist; --repair moves them into the folder Damaged beside the working directory.",
          {kRepair},
          &C::check},
+        {"find",
+         "find TEXT [--account ID] [--from D] [--to D] [--min X] [--max X]",
+         "The transactions of every account and every date whose subject, notes, category, date or amount match "
+         "every word of TEXT: key, account number, date, subject, amount.",
+         {kAccount, kFrom, kTo, kMin, kMax},
+         &C::find},
+        {"backup",
+         "backup",
+         "Write today's backup of the working directory into the folder Backups beside it; prints its path.",
+         {},
+         &C::backup},
+        {"restore",
+         "restore ZIP --to DIR",
+         "Restore a backup into a new folder DIR (never over existing files).",
+         {kRestoreTo},
+         &C::restore,
+         NoBook},
     };
     return table;
 }
@@ -278,6 +326,13 @@ int FennimarCli::run(const QStringList &arguments)
         if (m_parser.isSet(help)) {
             m_out << "Usage: fennimar-cli " << command->synopsis << "\n" << command->description << "\n\n";
             m_out << m_parser.helpText().section(u'\n', 2);
+            return Success;
+        }
+
+        // A command that works on no book needs neither a folder nor a password.
+        if (command->needs & NoBook) {
+            command->run(*this);
+            m_out.flush();
             return Success;
         }
 
@@ -410,14 +465,22 @@ void FennimarCli::writeTable(const QList<QStringList> &lines)
 {
     if (m_parser.positionalArguments().size() > 0)
         usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    const bool toFile = isSet(QStringLiteral("out"));
     QString text;
     for (const QStringList &fields : lines) {
-        QStringList cleaned;
-        for (const QString &f : fields)
-            cleaned << tsvField(f);
-        text += cleaned.join(u'\t') + u'\n';
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                text += u'\t';
+            text += tsvField(fields[i]);
+        }
+        text += u'\n';
+        // Standard output takes the lines as they come; a file is written whole.
+        if (!toFile && text.size() > 64 * 1024) {
+            m_out << text;
+            text.clear();
+        }
     }
-    if (isSet(QStringLiteral("out")))
+    if (toFile)
         writeExportFile(option(QStringLiteral("out")), text.toUtf8());
     else
         m_out << text;
@@ -564,7 +627,7 @@ void FennimarCli::listAllTransactions()
 {
     if (format() != QLatin1String("tsv"))
         usageError(QStringLiteral("all-transactions offers the tsv format only"));
-    writeTable(recordLines(m_store->fillAllTransList(m_from, m_to)));
+    writeTable(recordLines(m_store->fillAllTransList(m_from, m_to, CDataStore::RowTexts::None)));
 }
 
 void FennimarCli::listPlans()
@@ -723,6 +786,63 @@ void FennimarCli::check()
     m_out << found.summary(m_workDir) << '\n';
 }
 
+// ------------------------------------------------------------ find and backups
+
+void FennimarCli::find()
+{
+    const QStringList words = m_parser.positionalArguments();
+    if (words.isEmpty())
+        usageError(QStringLiteral("missing the text to find"));
+    FindLimits limits;
+    if (isSet(QStringLiteral("account")))
+        limits.accountId = requireAccount(option(QStringLiteral("account")));
+    // Every date unless limited; a last day given without a time of day is included whole.
+    if (isSet(QStringLiteral("from")))
+        limits.from = parseDate(option(QStringLiteral("from")), QStringLiteral("--from"));
+    if (isSet(QStringLiteral("to")))
+        limits.to = parseDate(option(QStringLiteral("to")), QStringLiteral("--to"), QTime(23, 59, 59));
+    if (isSet(QStringLiteral("min")))
+        limits.minimum = parseAmount(option(QStringLiteral("min")), QStringLiteral("--min"));
+    if (isSet(QStringLiteral("max")))
+        limits.maximum = parseAmount(option(QStringLiteral("max")), QStringLiteral("--max"));
+    for (const TransactionRecord &r : findTransactions(*m_store, SearchQuery(words.join(u' ')), limits)) {
+        const QStringList fields{r.key, m_store->lookupAccount(r.accountId()).accountNumber, r.date.toIsoString(),
+                                 r.subject, money(r.amount)};
+        QStringList cleaned;
+        for (const QString &f : fields)
+            cleaned << tsvField(f);
+        m_out << cleaned.join(u'\t') << '\n';
+    }
+}
+
+void FennimarCli::backup()
+{
+    if (!m_parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
+    const QString path = writeBackup(m_workDir, QDate::currentDate());
+    const BackupInfo info = readBackupInfo(path);
+    m_out << path << '\n';
+    m_err << QStringLiteral("%1 accounts, %2 transactions, %3 plans, %4 files")
+                 .arg(info.accounts)
+                 .arg(info.transactions)
+                 .arg(info.plans)
+                 .arg(info.files)
+          << '\n';
+    m_err.flush();
+}
+
+void FennimarCli::restore()
+{
+    const QString zip = argument(0, QStringLiteral("the backup (ZIP)"));
+    if (!isSet(QStringLiteral("to")))
+        usageError(QStringLiteral("restore needs --to DIR, a new folder"));
+    const QString target = QDir(option(QStringLiteral("to"))).absolutePath();
+    const int files = restoreBackup(zip, target);
+    m_out << target << '\n';
+    m_err << QStringLiteral("%1 files restored").arg(files) << '\n';
+    m_err.flush();
+}
+
 // ------------------------------------------------------------ pictures and print
 
 bool FennimarCli::drawsPictures(const QStringList &arguments)
@@ -819,4 +939,93 @@ void FennimarCli::print()
     if (!bytes)
         failure(QStringLiteral("Could not print to %1").arg(option(QStringLiteral("out"))));
     writeExportFile(option(QStringLiteral("out")), *bytes);
+}
+
+// ------------------------------------------------------------------- import
+
+void FennimarCli::importStatement()
+{
+    const QString path = argument(0, QStringLiteral("the statement file"));
+    if (!isSet(QStringLiteral("account")))
+        usageError(QStringLiteral("import needs --account ID"));
+    const QString accountId = requireAccount(option(QStringLiteral("account")));
+    std::optional<StatementFormat> format = formatFromSuffix(path);
+    if (isSet(QStringLiteral("format"))) {
+        format = formatNamed(option(QStringLiteral("format")));
+        if (!format)
+            usageError(QStringLiteral("unknown format \"%1\": csv, qif or ofx").arg(option(QStringLiteral("format"))));
+    }
+    StatementOptions options;
+    options.ofxAccount = option(QStringLiteral("ofx-account"));
+    const QString mapName = isSet(QStringLiteral("map-name")) ? option(QStringLiteral("map-name")) : QString();
+    const QString decimal = option(QStringLiteral("decimal"));
+    if (isSet(QStringLiteral("decimal")) && decimal != QLatin1String(",") && decimal != QLatin1String("."))
+        usageError(QStringLiteral("--decimal takes , or ."));
+
+    const StatementBytes file = readStatementFile(path);
+    if (!file.ok())
+        failure(file.error);
+    if (!format)
+        format = guessFormat(file.bytes);
+    if (*format == StatementFormat::Csv) {
+        // The columns given, kept under the name given, kept for the account's bank, or found in the file.
+        CsvMapping mapping = guessCsvMapping(readCsvLayout(file.bytes));
+        if (isSet(QStringLiteral("map"))) {
+            QString problem;
+            if (!mapping.setColumns(option(QStringLiteral("map")), &problem))
+                usageError(QStringLiteral("--map: ") + problem);
+        } else if (!mapName.isEmpty()) {
+            const std::optional<CsvMapping> kept = readCsvMapping(mapName);
+            if (!kept)
+                usageError(QStringLiteral("no CSV mapping is kept under the name \"%1\"").arg(mapName));
+            mapping = *kept;
+        } else if (const std::optional<CsvMapping> kept = readCsvMapping(m_store->lookupAccount(accountId).bank)) {
+            mapping = *kept;
+        }
+        if (isSet(QStringLiteral("date-format")))
+            mapping.dateFormat = option(QStringLiteral("date-format"));
+        if (isSet(QStringLiteral("decimal")))
+            mapping.decimal = decimal.front();
+        options.mapping = mapping;
+    }
+    const StatementRead read = readStatement(file.bytes, *format, options);
+    if (read.needsAccountChoice)
+        usageError(read.error + QStringLiteral(" Give --ofx-account ID."));
+    if (!read.error.isEmpty())
+        failure(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), read.error));
+
+    m_store->loadAccountTransactions(accountId);
+    QList<TransactionRecord> existing;
+    for (const auto &entry : m_store->accountTransactions())
+        existing << entry.value();
+    const QList<CandidateStatus> status = matchCandidates(read.candidates, existing);
+    const CategoryTree tree = readCategoryFile(m_workDir);
+    const bool includePossible = isSet(QStringLiteral("include-possible"));
+    QList<Candidate> wanted;
+    QStringList categories;
+    for (qsizetype i = 0; i < read.candidates.size(); ++i) {
+        const Candidate &c = read.candidates[i];
+        const QString category = categoryInTree(tree, c.category);
+        m_out << c.line << '\t' << statusName(status[i]) << '\t';
+        if (c.readable())
+            m_out << c.date.toString(Qt::ISODate) << '\t' << money(c.amount) << '\t' << tsvField(c.subject) << '\t'
+                  << category << '\n';
+        else
+            m_out << "\t\t\t\t" << tsvField(c.problem) << '\n';
+        if (status[i] == CandidateStatus::New || (includePossible && status[i] == CandidateStatus::PossibleDuplicate)) {
+            wanted << c;
+            categories << category;
+        }
+    }
+    m_out << importSummary(status) << '\n';
+    if (isSet(QStringLiteral("dry-run"))) {
+        m_out << "dry run: nothing was written\n";
+        return;
+    }
+    const ImportResult result = importCandidates(*m_store, accountId, wanted, categories);
+    m_out << result.keys.size() << (result.keys.size() == 1 ? " transaction imported\n" : " transactions imported\n");
+    if (!result.error.isEmpty())
+        failure(result.error);
+    if (*format == StatementFormat::Csv && isSet(QStringLiteral("map")) && !mapName.isEmpty())
+        writeCsvMapping(mapName, read.mapping);
 }

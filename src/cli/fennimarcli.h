@@ -45,8 +45,12 @@ private:
     void convertPlan();
     void listCategories();
     void check();
+    void backup();
+    void restore();
+    void find();
     void report();
     void print();
+    void importStatement();
 
 public:
     // Whether a command line runs a command that draws (report, print), which

@@ -31,8 +31,12 @@ public:
         const QString name = line ? line->text().trimmed() : QString();
         if (name.isEmpty())
             return;
+        if (index.data(kStoredNameRole).toString() == name && index.data(Qt::DisplayRole).toString() == name)
+            return;
         model->setData(index, name, Qt::DisplayRole);
         model->setData(index, name, kStoredNameRole);
+        if (auto *tree = qobject_cast<CCategoryTreeCtrl *>(parent()))
+            Q_EMIT tree->renamedInPlace();
     }
 };
 
@@ -136,7 +140,10 @@ void CCategoryTreeCtrl::writeFile(const QString &workDir)
 {
     if (topLevelItemCount() == 0)
         return;
-    writeCategoryFile(workDir, tree());
+    // The tree as the file holds it is not written again: the file keeps its bytes.
+    const CategoryTree edited = tree();
+    if (encodeCategoryTree(edited) != encodeCategoryTree(readCategoryFile(workDir)))
+        writeCategoryFile(workDir, edited);
     clear();
 }
 

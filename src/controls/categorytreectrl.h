@@ -18,8 +18,8 @@ public:
     // Reads the file of the working directory: each item the last child of its
     // parent, the first top-level item expanded and selected.
     void fill(const QString &workDir);
-    // Writes the tree to the file when it holds an item, then empties the tree.
-    // Throws FileError (the tree is kept then).
+    // Writes the tree to the file when it holds an item other than the file's
+    // own, then empties the tree. Throws FileError (the tree is kept then).
     void writeFile(const QString &workDir);
 
     // The picture every item shows.
@@ -36,6 +36,8 @@ public:
 
 Q_SIGNALS:
     void contextMenuRequested(const QPoint &globalPos);
+    // A name was changed in place (by the editor of the item).
+    void renamedInPlace();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;

@@ -10,6 +10,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -505,12 +506,13 @@ TransactionRow CDataStore::rowFor(const TransactionRecord &r, const QString &acc
     return TransactionRow{r.key, r.subject, accountNumber, r.amount, 0.0, r.date};
 }
 
-ListRow<TransactionRow> CDataStore::recordRow(const TransactionRecord &r) const
+ListRow<TransactionRow> CDataStore::recordRow(const TransactionRecord &r, RowTexts texts) const
 {
     const AccountRecord *account = m_mapAccounts.find(r.accountId());
     const QString number = account ? account->accountNumber : QString();
     ListRow<TransactionRow> row;
-    row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};
+    if (texts == RowTexts::Shown)
+        row.texts = QStringList{number, formatDate(r.date), r.subject, amountText(r.amount)};
     row.data = rowFor(r, number);
     return row;
 }
@@ -582,40 +584,53 @@ void CDataStore::rebuildAllTransactions()
                 m_mapAccountTrans = source->lastAccount;
             return;
         }
+        if (source && m_cache->watching() && source->accountIds == m_mapAccounts.keys()
+            && patchAllTransactions(*m_allTransSource))
+            return;
     }
     m_allTransSource.reset();
     m_mapAllTrans.clear();
     std::vector<qsizetype> starts;
     const QList<DirEntry> files = accountsFiles(listTransactionFiles(), starts);
-    std::vector<TransactionRead> reads = readFiles<TransactionRecord>(files, ReadDepth::Whole);
-    m_mapAllTrans.reserve(qsizetype(reads.size()));
+    m_mapAllTrans.reserve(files.size());
     AllTransSource source;
     const size_t groups = starts.size() - 1;
-    for (size_t group = 0; group < groups; ++group) {
-        const size_t first = size_t(starts[group]), last = size_t(starts[group + 1]);
-        reportProblems(files, reads, first, last);
-        for (size_t i = first; m_cache && i < last; ++i) {
-            if (!reads[i].ok())
-                source.problems.append({filePath(files[qsizetype(i)].name), reads[i].problem});
-        }
-        // Each account's table is walked into the whole one; the last account's
-        // stays loaded, as it did when every account was loaded in turn.
-        if (group + 1 == groups) {
-            m_mapAccountTrans.clear();
-            for (size_t i = first; i < last; ++i) {
-                if (reads[i].ok())
-                    m_mapAccountTrans.insert(reads[i].record->key, std::move(*reads[i].record));
+    // Read some accounts' files at a time: as fast, without every record of the
+    // books waiting at once beside the table they go into.
+    constexpr qsizetype kBatchFiles = 8192;
+    for (size_t batchEnd = 0, group = 0; group < groups; group = batchEnd) {
+        batchEnd = group + 1;
+        while (batchEnd < groups && starts[batchEnd + 1] - starts[group] <= kBatchFiles)
+            ++batchEnd;
+        const qsizetype offset = starts[group];
+        const QList<DirEntry> batch = files.mid(offset, starts[batchEnd] - offset);
+        std::vector<TransactionRead> reads = readFiles<TransactionRecord>(batch, ReadDepth::Whole);
+        for (; group < batchEnd; ++group) {
+            const size_t first = size_t(starts[group] - offset), last = size_t(starts[group + 1] - offset);
+            reportProblems(batch, reads, first, last);
+            for (size_t i = first; m_cache && i < last; ++i) {
+                if (!reads[i].ok())
+                    source.problems.append({filePath(batch[qsizetype(i)].name), reads[i].problem});
             }
-            for (const auto &entry : m_mapAccountTrans)
-                m_mapAllTrans.insert(entry.key(), entry.value());
-            if (m_cache)
-                source.lastAccount = m_mapAccountTrans;
-        } else {
-            inTableOrder(reads, first, last, [&](size_t i) {
-                TransactionRecord &r = *reads[i].record;
-                const QString key = r.key;
-                m_mapAllTrans.insert(key, std::move(r));
-            });
+            // Each account's table is walked into the whole one; the last account's
+            // stays loaded, as it did when every account was loaded in turn.
+            if (group + 1 == groups) {
+                m_mapAccountTrans.clear();
+                for (size_t i = first; i < last; ++i) {
+                    if (reads[i].ok())
+                        m_mapAccountTrans.insert(reads[i].record->key, std::move(*reads[i].record));
+                }
+                for (const auto &entry : m_mapAccountTrans)
+                    m_mapAllTrans.insert(entry.key(), entry.value());
+                if (m_cache)
+                    source.lastAccount = m_mapAccountTrans;
+            } else {
+                inTableOrder(reads, first, last, [&](size_t i) {
+                    TransactionRecord &r = *reads[i].record;
+                    const QString key = r.key;
+                    m_mapAllTrans.insert(key, std::move(r));
+                });
+            }
         }
     }
     if (m_cache && m_cache->watching()) {
@@ -642,7 +657,96 @@ TransactionRecord CDataStore::lookupAllTransaction(const QString &key) const
     return lookupIn(m_mapAllTrans, key);
 }
 
-TransactionTable CDataStore::fillAllTransList(const OleDateTime &fromDate, const OleDateTime &toDate)
+namespace {
+
+// Listing order: by the case-folded name, then by the name.
+bool listedBefore(const QString &a, const QString &b)
+{
+    const int c = a.toCaseFolded().compare(b.toCaseFolded());
+    return c != 0 ? c < 0 : a < b;
+}
+
+} // namespace
+
+bool CDataStore::patchAllTransactions(AllTransSource &source)
+{
+    // A few files changed since the last rebuild: take each out and put back
+    // what it holds now, where a rebuild would put it. Anything out of the
+    // ordinary (the last account's files, names that differ only in case, a
+    // key held twice) and the rebuild does it.
+    constexpr qsizetype kMaxPatched = 256;
+    const std::optional<QStringList> changed = m_cache->forgottenSince(source.generation);
+    if (!changed || changed->size() > kMaxPatched || source.accountIds.isEmpty())
+        return false;
+    QHash<QStringView, qsizetype> accountPlace;
+    for (qsizetype i = 0; i < source.accountIds.size(); ++i)
+        accountPlace.insert(source.accountIds[i], i);
+    const QString &lastAccount = source.accountIds.last();
+    const QList<DirEntry> listing = listFiles(kTransactionExtension);
+    QList<DirEntry> toRead;
+    QStringList names;
+    for (const QString &name : *changed) {
+        if (!name.endsWith(kTransactionExtension, Qt::CaseInsensitive))
+            continue; // accounts are compared whole; plans are no transactions
+        const QString id = name.left(16);
+        if (!accountPlace.contains(id))
+            continue; // no account's file: no fill reads it
+        if (id == lastAccount || !name.endsWith(kTransactionExtension))
+            return false;
+        const auto place = std::partition_point(listing.begin(), listing.end(),
+                                                [&](const DirEntry &e) { return listedBefore(e.name, name); });
+        const QString folded = name.toCaseFolded();
+        for (auto it = place == listing.begin() ? place : place - 1; it != listing.end() && it <= place + 1; ++it) {
+            if (it->name != name && it->name.toCaseFolded() == folded)
+                return false;
+        }
+        names.append(name);
+        if (place != listing.end() && place->name == name && place->type != EntryType::Directory)
+            toRead.append(*place);
+    }
+
+    // Where a file's record goes: the accounts' files from the last account
+    // to the first, each account's in listing order (see inTableOrder).
+    const auto placeOf = [&](const QString &name) { return accountPlace.value(QStringView(name).left(16), -1); };
+    const auto comesBefore = [&](const QString &a, const QString &b) {
+        const qsizetype pa = placeOf(a), pb = placeOf(b);
+        return pa != pb ? pa > pb : listedBefore(a, b);
+    };
+    for (const QString &name : names)
+        m_mapAllTrans.remove(name.chopped(kTransactionExtension.size()));
+    const auto problemName = [](const QString &path) { return path.mid(path.lastIndexOf(u'/') + 1); };
+    source.problems.removeIf(
+        [&](const std::pair<QString, QString> &p) { return names.contains(problemName(p.first)); });
+
+    std::vector<TransactionRead> reads = readFiles<TransactionRecord>(toRead, ReadDepth::Whole);
+    for (size_t i = 0; i < reads.size(); ++i) {
+        const QString &name = toRead[qsizetype(i)].name;
+        if (!reads[i].ok()) {
+            // Problems are reported account by account from the first, in listing order.
+            const auto at = std::find_if(source.problems.begin(), source.problems.end(), [&](const auto &p) {
+                const QString other = problemName(p.first);
+                const qsizetype pa = placeOf(name), pb = placeOf(other);
+                return pa != pb ? pa < pb : listedBefore(name, other);
+            });
+            source.problems.insert(at, {filePath(name), reads[i].problem});
+            continue;
+        }
+        TransactionRecord &record = *reads[i].record;
+        if (m_mapAllTrans.contains(record.key))
+            return false;
+        const QString key = record.key;
+        m_mapAllTrans.insertOrdered(key, std::move(record), [&](const QString &other) {
+            return comesBefore(name, other + kTransactionExtension);
+        });
+    }
+    for (const auto &[path, reason] : source.problems)
+        skip(path, reason);
+    m_mapAccountTrans = source.lastAccount;
+    source.generation = m_cache->generation();
+    return true;
+}
+
+TransactionTable CDataStore::fillAllTransList(const OleDateTime &fromDate, const OleDateTime &toDate, RowTexts texts)
 {
     TransactionTable list;
     rebuildAllTransactions();
@@ -651,7 +755,7 @@ TransactionTable CDataStore::fillAllTransList(const OleDateTime &fromDate, const
     for (const auto &entry : m_mapAllTrans) {
         const TransactionRecord &r = entry.value();
         if (r.date > from && r.date < to)
-            list.append(recordRow(r));
+            list.append(recordRow(r, texts));
     }
     return list;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/fileio.h"
+#include "store/filesnapshot.h"
 #include "store/recordmap.h"
 #include "store/recordreader.h"
 #include "store/records.h"
@@ -81,7 +82,10 @@ public:
     void modifyAllTransaction(const QString &key, const TransactionRecord &record);
     void deleteAllTransaction(const QString &key);
     TransactionRecord lookupAllTransaction(const QString &key) const;
-    TransactionTable fillAllTransList(const OleDateTime &from, const OleDateTime &to);
+    // RowTexts::None leaves each row's column texts empty, for callers that
+    // write the row objects their own way (fennimar-cli's tsv).
+    enum class RowTexts { Shown, None };
+    TransactionTable fillAllTransList(const OleDateTime &from, const OleDateTime &to, RowTexts texts = RowTexts::Shown);
 
     // Plans (m_mapPlans)
     void loadPlans();
@@ -106,6 +110,16 @@ public:
     // Category and chart colour files
     void ensureCategoryFile();
     void ensureChartColourFile();
+
+    // Undo and redo: data files by name as they are now, and put back as they
+    // were. restoreFiles writes `target` only where every file of `expected`
+    // is still as it has it (under the lock), else writes nothing and returns
+    // the changed record as describeChange names it; empty when restored. A
+    // failed write throws FileError after putting back the files it wrote.
+    FileSnapshot captureFiles(const QStringList &names) const;
+    QString restoreFiles(const FileSnapshot &expected, const FileSnapshot &target);
+    // The names of the account's transaction files.
+    QStringList transactionFileNames(const QString &accountId) const;
 
     // The period bounds every fill uses: the first day at 00:00:01 and the last
     // day at 23:59:59, both exclusive.
@@ -154,7 +168,7 @@ private:
     void writePlans(QString path);
     TransactionRow rowFor(const TransactionRecord &record, const QString &accountNumber) const;
     // A row of the plans and all-transactions lists: account number, date, subject, amount.
-    ListRow<TransactionRow> recordRow(const TransactionRecord &record) const;
+    ListRow<TransactionRow> recordRow(const TransactionRecord &record, RowTexts texts = RowTexts::Shown) const;
     void modifyTransactionIn(RecordMap<TransactionRecord> &table, const QString &key, const TransactionRecord &record);
     void deleteTransactionIn(RecordMap<TransactionRecord> &table, const QString &key);
     static TransactionRecord lookupIn(const RecordMap<TransactionRecord> &table, const QString &key);
@@ -185,6 +199,9 @@ private:
         RecordMap<TransactionRecord> lastAccount;
     };
     std::optional<AllTransSource> m_allTransSource;
+    // Brings m_mapAllTrans up to date with the few files changed since source
+    // was taken, as a rebuild would; false when only a rebuild can.
+    bool patchAllTransactions(AllTransSource &source);
     int m_lockDepth = 0;
     std::unique_ptr<FileLock> m_lock;
 

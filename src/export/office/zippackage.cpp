@@ -1,29 +1,8 @@
 #include "export/office/zippackage.h"
 
-#include <zip.h>
+#include "store/ziphandles.h"
 
 #include <memory>
-
-namespace {
-
-struct SourceFree
-{
-    void operator()(zip_source_t *source) const { zip_source_free(source); }
-};
-using Source = std::unique_ptr<zip_source_t, SourceFree>;
-
-struct ArchiveDiscard
-{
-    void operator()(zip_t *archive) const { zip_discard(archive); }
-};
-using Archive = std::unique_ptr<zip_t, ArchiveDiscard>;
-
-QString describe(zip_error_t *error)
-{
-    return QString::fromUtf8(zip_error_strerror(error));
-}
-
-} // namespace
 
 void ZipPackage::add(const QString &name, const QByteArray &bytes)
 {
@@ -34,16 +13,16 @@ std::optional<QByteArray> ZipPackage::bytes()
 {
     zip_error_t error;
     zip_error_init(&error);
-    Source buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
+    ZipSource buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!buffer) {
-        m_error = describe(&error);
+        m_error = zipErrorText(&error);
         zip_error_fini(&error);
         return std::nullopt;
     }
     // Discarded on every way out but a successful close.
-    Archive archive(zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
+    ZipArchive archive(zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
     if (!archive) {
-        m_error = describe(&error);
+        m_error = zipErrorText(&error);
         zip_error_fini(&error);
         return std::nullopt;
     }
@@ -52,7 +31,7 @@ std::optional<QByteArray> ZipPackage::bytes()
     zip_source_keep(buffer.get());
 
     for (const auto &[name, content] : m_entries) {
-        Source entry(zip_source_buffer(archive.get(), content.constData(), zip_uint64_t(content.size()), 0));
+        ZipSource entry(zip_source_buffer(archive.get(), content.constData(), zip_uint64_t(content.size()), 0));
         if (!entry
             || zip_file_add(archive.get(), name.constData(), entry.get(), ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
             m_error = QString::fromUtf8(zip_strerror(archive.get()));
@@ -68,14 +47,14 @@ std::optional<QByteArray> ZipPackage::bytes()
 
     zip_stat_t stat;
     if (zip_source_stat(buffer.get(), &stat) < 0 || zip_source_open(buffer.get()) < 0) {
-        m_error = describe(zip_source_error(buffer.get()));
+        m_error = zipErrorText(zip_source_error(buffer.get()));
         return std::nullopt;
     }
     QByteArray result(qsizetype(stat.size), Qt::Uninitialized);
     const zip_int64_t read = zip_source_read(buffer.get(), result.data(), stat.size);
     zip_source_close(buffer.get());
     if (read != zip_int64_t(stat.size)) {
-        m_error = describe(zip_source_error(buffer.get()));
+        m_error = zipErrorText(zip_source_error(buffer.get()));
         return std::nullopt;
     }
     return result;

@@ -463,11 +463,17 @@ QString FennimarCli::format() const
 
 void FennimarCli::writeTable(const QList<QStringList> &lines)
 {
+    writeTable(lines.size(), [&lines](qsizetype i) { return lines[i]; });
+}
+
+void FennimarCli::writeTable(qsizetype count, const std::function<QStringList(qsizetype)> &line)
+{
     if (m_parser.positionalArguments().size() > 0)
         usageError(QStringLiteral("unexpected argument \"%1\"").arg(m_parser.positionalArguments().first()));
     const bool toFile = isSet(QStringLiteral("out"));
     QString text;
-    for (const QStringList &fields : lines) {
+    for (qsizetype n = 0; n < count; ++n) {
+        const QStringList fields = line(n);
         for (qsizetype i = 0; i < fields.size(); ++i) {
             if (i > 0)
                 text += u'\t';
@@ -611,14 +617,11 @@ void FennimarCli::listTransactions()
 
 namespace {
 
-QList<QStringList> recordLines(const TransactionTable &rows)
+// Key, account number, date, subject, amount.
+QStringList recordLine(const ListRow<TransactionRow> &row)
 {
-    QList<QStringList> lines;
-    for (const auto &row : rows) {
-        const TransactionRow &r = *row.data;
-        lines << QStringList{r.key, r.accountNumber, r.date.toIsoString(), r.subject, money(r.amount)};
-    }
-    return lines;
+    const TransactionRow &r = *row.data;
+    return QStringList{r.key, r.accountNumber, r.date.toIsoString(), r.subject, money(r.amount)};
 }
 
 } // namespace
@@ -627,14 +630,16 @@ void FennimarCli::listAllTransactions()
 {
     if (format() != QLatin1String("tsv"))
         usageError(QStringLiteral("all-transactions offers the tsv format only"));
-    writeTable(recordLines(m_store->fillAllTransList(m_from, m_to, CDataStore::RowTexts::None)));
+    const TransactionTable rows = m_store->fillAllTransRows(m_from, m_to, CDataStore::RowTexts::None);
+    writeTable(rows.size(), [&rows](qsizetype i) { return recordLine(rows[i]); });
 }
 
 void FennimarCli::listPlans()
 {
     if (format() != QLatin1String("tsv"))
         return writeExport(ExportView::Plans, QString());
-    writeTable(recordLines(m_store->fillPlansList()));
+    const TransactionTable rows = m_store->fillPlansList();
+    writeTable(rows.size(), [&rows](qsizetype i) { return recordLine(rows[i]); });
 }
 
 namespace {
@@ -917,7 +922,7 @@ void FennimarCli::print()
         const QString id = requireAccount(option(QStringLiteral("account")));
         table = accountTransPrintTable(buildAccountTransRows(*m_store, id, m_from, m_to));
     } else if (list == QLatin1String("all-transactions")) {
-        table = allTransactionsPrintTable(m_store->fillAllTransList(m_from, m_to));
+        table = allTransactionsPrintTable(m_store->fillAllTransRows(m_from, m_to));
     } else {
         usageError(QStringLiteral("unknown list \"%1\": plans, transactions or all-transactions").arg(list));
     }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 
 class CDataStore;
@@ -63,6 +64,8 @@ private:
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
     QString format() const;
     void writeTable(const QList<QStringList> &lines);
+    // The same for `count` lines made one at a time.
+    void writeTable(qsizetype count, const std::function<QStringList(qsizetype)> &line);
     void writeExport(ExportView view, const QString &accountTitle);
     QString requireAccount(const QString &id) const;
     QString requireRecord(const QString &key, bool plan);

@@ -657,6 +657,37 @@ TransactionRecord CDataStore::lookupAllTransaction(const QString &key) const
     return lookupIn(m_mapAllTrans, key);
 }
 
+TransactionTable CDataStore::fillAllTransRows(const OleDateTime &fromDate, const OleDateTime &toDate, RowTexts texts)
+{
+    if (m_cache)
+        return fillAllTransList(fromDate, toDate, texts);
+    const ReadWindow window{periodStart(fromDate), periodEnd(toDate)};
+    std::vector<qsizetype> starts;
+    const QList<DirEntry> files = accountsFiles(listTransactionFiles(), starts);
+    const std::vector<TransactionRead> reads =
+        readTransactionFiles(m_workDir, files, ReadDepth::WholeWithin, nullptr, &window);
+    const size_t groups = starts.size() - 1;
+    for (size_t group = 0; group < groups; ++group)
+        reportProblems(files, reads, size_t(starts[group]), size_t(starts[group + 1]));
+    // The order fillAllTransList's table walks in: buckets ascending; within
+    // one, the accounts from the last to the first, each account's files in
+    // listing order (each account's table walked into the whole one, newest
+    // first per bucket). Keys never repeat: each file is named by its key.
+    std::array<std::vector<size_t>, RecordMap<TransactionRecord>::HashSize> buckets;
+    for (size_t group = groups; group-- > 0;) {
+        for (size_t i = size_t(starts[group]); i < size_t(starts[group + 1]); ++i) {
+            if (reads[i].ok() && reads[i].record)
+                buckets[size_t(reads[i].bucket)].push_back(i);
+        }
+    }
+    TransactionTable list;
+    for (const std::vector<size_t> &bucket : buckets) {
+        for (const size_t i : bucket)
+            list.append(recordRow(*reads[i].record, texts));
+    }
+    return list;
+}
+
 namespace {
 
 // Listing order: by the case-folded name, then by the name.

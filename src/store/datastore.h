@@ -86,6 +86,10 @@ public:
     // write the row objects their own way (fennimar-cli's tsv).
     enum class RowTexts { Shown, None };
     TransactionTable fillAllTransList(const OleDateTime &from, const OleDateTime &to, RowTexts texts = RowTexts::Shown);
+    // The rows of fillAllTransList, problems told the same, for a caller that
+    // needs no table afterwards (fennimar-cli): only the period's records are
+    // decoded whole, and the tables are left as they are.
+    TransactionTable fillAllTransRows(const OleDateTime &from, const OleDateTime &to, RowTexts texts = RowTexts::Shown);
 
     // Plans (m_mapPlans)
     void loadPlans();

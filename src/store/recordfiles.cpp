@@ -136,7 +136,8 @@ std::optional<TransactionRecord> transactionFromFile(QByteArrayView bytes, const
     return recordFromFile<TransactionRecord>(bytes, fileName, decodeTransaction, fileOf, problem);
 }
 
-bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket)
+bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket,
+                            OleDateTime *dateOut)
 {
     ArchiveReader in(bytes);
     QByteArrayView key, text;
@@ -161,6 +162,8 @@ bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName,
         || !nativeFileName.endsWith(QByteArrayView(kTransactionExtension.data(), kTransactionExtension.size())))
         return false;
     bucket = RecordMap<TransactionRecord>::bucketOfAscii(key);
+    if (dateOut)
+        *dateOut = date;
     return true;
 }
 

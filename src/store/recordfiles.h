@@ -45,7 +45,8 @@ std::optional<TransactionRecord> transactionFromFile(QByteArrayView bytes, const
 // without decoding its texts. True only when transactionFromFile would take
 // the file with this amount and key; false when it must be asked (a key that
 // is not plain ASCII, or any fault, whose reason it gives).
-bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket);
+bool quickTransactionAmount(QByteArrayView bytes, QByteArrayView nativeFileName, double &amount, int &bucket,
+                            OleDateTime *date = nullptr);
 
 // Ids and keys become file names: a 16-character id or a 32-character key,
 // with nothing that could leave the working directory or match other files.

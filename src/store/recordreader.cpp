@@ -149,8 +149,10 @@ std::vector<AccountRead> readAccountFiles(const QString &dir, const QList<DirEnt
 }
 
 std::vector<TransactionRead> readTransactionFiles(const QString &dir, const QList<DirEntry> &entries, ReadDepth depth,
-                                                  const std::vector<FileIdentity> *expected)
+                                                  const std::vector<FileIdentity> *expected, const ReadWindow *window)
 {
+    Q_ASSERT(depth != ReadDepth::WholeWithin || window);
+    const auto within = [window](const OleDateTime &date) { return date > window->after && date < window->before; };
     std::vector<TransactionRead> results(size_t(entries.size()));
     const Folder folder(dir);
     forEachInParallel(entries.size(), [&](qsizetype i, Scratch &scratch) {
@@ -161,12 +163,18 @@ std::vector<TransactionRead> readTransactionFiles(const QString &dir, const QLis
         if (depth == ReadDepth::KeyAndAmount
             && quickTransactionAmount(bytes, folder.fileName(scratch.name), result.amount, result.bucket))
             return;
+        // Outside the window the texts are not decoded; the checks are the same.
+        OleDateTime date;
+        if (depth == ReadDepth::WholeWithin
+            && quickTransactionAmount(bytes, folder.fileName(scratch.name), result.amount, result.bucket, &date)
+            && !within(date))
+            return;
         std::optional<TransactionRecord> record = transactionFromFile(bytes, entries[i].name, &result.problem);
         if (!record)
             return;
         result.amount = record->amount;
         result.bucket = RecordMap<TransactionRecord>::bucketOf(record->key);
-        if (depth == ReadDepth::Whole)
+        if (depth == ReadDepth::Whole || (depth == ReadDepth::WholeWithin && within(record->date)))
             result.record = std::move(record);
     });
     return results;

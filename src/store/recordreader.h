@@ -20,12 +20,21 @@
 enum class ReadDepth {
     Whole,        // the record
     KeyAndAmount, // the amount and the table bucket of the key (the account list)
+    WholeWithin,  // the record when its date lies within the ReadWindow, else as KeyAndAmount
+};
+
+// The dates a WholeWithin reading keeps records of: strictly after `after`
+// and strictly before `before`.
+struct ReadWindow
+{
+    OleDateTime after;
+    OleDateTime before;
 };
 
 template <typename Record>
 struct RecordRead
 {
-    std::optional<Record> record; // Whole: the record, when usable
+    std::optional<Record> record; // Whole (WholeWithin: within the window): the record, when usable
     QString problem;              // why the file cannot be used; empty when it can
     double amount = 0.0;          // transactions: the amount
     int bucket = 0;               // transactions: RecordMap bucket of the key
@@ -45,7 +54,8 @@ using TransactionRead = RecordRead<TransactionRecord>;
 std::vector<AccountRead> readAccountFiles(const QString &dir, const QList<DirEntry> &entries,
                                           const std::vector<FileIdentity> *expected = nullptr);
 std::vector<TransactionRead> readTransactionFiles(const QString &dir, const QList<DirEntry> &entries, ReadDepth depth,
-                                                  const std::vector<FileIdentity> *expected = nullptr);
+                                                  const std::vector<FileIdentity> *expected = nullptr,
+                                                  const ReadWindow *window = nullptr);
 
 // The number of reads in flight at most.
 int recordReaderThreads();

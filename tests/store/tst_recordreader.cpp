@@ -263,6 +263,19 @@ private Q_SLOTS:
                      QStringList({accounts.find(firstRow.accountId())->accountNumber, formatDate(firstRow.date),
                                   firstRow.subject, amountText(firstRow.amount)}));
 
+            // The same rows without the tables, the same problems told.
+            const Problems fillProblems = problems;
+            problems.clear();
+            const TransactionTable bare = store.fillAllTransRows(at(2025, 6, 1), at(2026, 5, 31));
+            QCOMPARE(keysOf(bare), inPeriod);
+            QCOMPARE(problems, fillProblems);
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                QCOMPARE(bare[i].texts, rows[i].texts);
+                QCOMPARE(bare[i].data->accountNumber, rows[i].data->accountNumber);
+                QCOMPARE(bare[i].data->date, rows[i].data->date);
+                QCOMPARE(std::memcmp(&bare[i].data->amount, &rows[i].data->amount, sizeof(double)), 0);
+            }
+
             // One account's transactions, the one whose id differs only in case among them.
             for (const QString &id : book.accountIds) {
                 problems.clear();

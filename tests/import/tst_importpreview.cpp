@@ -10,6 +10,7 @@
 #include "store/categoryfile.h"
 #include "store/formatters.h"
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QSettings>
 #include <QTableWidget>
@@ -141,6 +142,38 @@ private Q_SLOTS:
         f.frame->runCommand(ID_EDIT_REDO);
         QCOMPARE(QDir(f.dir.path()).entryList({"*.tra"}, QDir::Files), imported);
         QCOMPARE(transactionRows(f.page()->accountTransList()), expected);
+    }
+
+    // A statement of two accounts asks which one; Cancel in the preview writes nothing.
+    void aStatementOfTwoAccountsAsksWhichOne()
+    {
+        FrameFixture f;
+        f.addAccount("111"); // the account to import into
+        const QString statement = f.dir.filePath("two.ofx");
+        QFile seed(QStringLiteral(FENNIMAR_FUZZ_CORPUS "/ofx/sgml-two-accounts"));
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        QVERIFY(writeFile(statement, seed.readAll()));
+        openWithFile(f, statement);
+        f.frame->runCommand(ID_VIEW_TRANSACTIONS);
+
+        QStringList offered;
+        whenModal<QInputDialog>([&](QInputDialog *ask) {
+            offered = ask->comboBoxItems();
+            ask->setTextValue(offered.value(1));
+            ask->accept();
+        });
+        QStringList subjects;
+        whenModal<CImportDlg>([&](CImportDlg *dialog) {
+            for (int row = 0; row < dialog->table()->rowCount(); ++row)
+                subjects << dialog->table()->item(row, CImportDlg::SubjectColumn)->text();
+            clickButton(dialog, QStringLiteral("cancel"));
+        });
+        f.frame->runCommand(ID_IMPORT_STATEMENT);
+        QCOMPARE(offered.size(), 2);
+        QVERIFY(offered[1].endsWith(QStringLiteral("222")));
+        QCOMPARE(subjects, QStringList({"Two", "Three"}));
+        QVERIFY(QDir(f.dir.path()).entryList({"*.tra"}, QDir::Files).isEmpty());
+        QVERIFY(!f.frame->action(ID_EDIT_UNDO)->isEnabled());
     }
 
     // The same statement again: every row is a duplicate, nothing is ticked.

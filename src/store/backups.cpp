@@ -396,7 +396,7 @@ int pruneBackups(const QString &workDir, const QString &folderGiven)
     return removed;
 }
 
-int restoreBackup(const QString &zipPath, const QString &targetDir)
+int restoreBackup(const QString &zipPath, const QString &targetDir, qint64 maxTotal)
 {
     const std::optional<QByteArray> bytes = readWholeFile(zipPath);
     if (!bytes)
@@ -405,6 +405,18 @@ int restoreBackup(const QString &zipPath, const QString &targetDir)
     ZipArchive archive = openArchive(*bytes, &problem);
     if (!archive)
         throw FileError(zipPath, QStringLiteral("cannot be read as a backup: %1").arg(problem));
+    // What the members say they unpack to, before a byte is written.
+    zip_uint64_t total = 0;
+    for (zip_int64_t i = 0, n = zip_get_num_entries(archive.get(), 0); i < n; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+            total += stat.size;
+        if (total > zip_uint64_t(maxTotal))
+            throw FileError(zipPath, QStringLiteral("the backup would unpack to more than %1 bytes, more than a "
+                                                    "book holds; nothing was restored")
+                                         .arg(maxTotal));
+    }
 
     const EntryType target = entryType(targetDir);
     if (target != EntryType::Missing

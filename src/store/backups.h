@@ -47,5 +47,8 @@ int pruneBackups(const QString &workDir, const QString &folder = QString());
 // Restores a backup into `targetDir`, which must not exist or be empty: it is
 // created private, and every member, checked to be a data file name and
 // against its CRC, is published in it. On any failure what was written is
-// removed again and FileError is thrown. Returns the number of files.
-int restoreBackup(const QString &zipPath, const QString &targetDir);
+// removed again and FileError is thrown. Returns the number of files. A zip
+// whose members unpack to more than `maxTotal` bytes (a book is far smaller;
+// a zip bomb is not) is refused before anything is written.
+constexpr qint64 kMaxRestoredBytes = qint64(4) << 30;
+int restoreBackup(const QString &zipPath, const QString &targetDir, qint64 maxTotal = kMaxRestoredBytes);

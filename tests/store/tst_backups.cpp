@@ -248,6 +248,24 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(root.filePath("2026120100000091.act")));
     }
 
+    // Members that unpack to more than a book holds are refused before anything is written.
+    void restoreRefusesWhatUnpacksTooLarge()
+    {
+        QTemporaryDir root;
+        const QString zip = root.filePath("backup.zip");
+        QVERIFY(makeZip(
+            zip, {{"2026120100000090.act", QByteArray(600, 'x')}, {"2026120100000091.act", QByteArray(600, 'y')}}));
+        const QString target = root.filePath("Restored");
+        try {
+            restoreBackup(zip, target, 1000);
+            QFAIL("restored");
+        } catch (const FileError &e) {
+            QVERIFY(e.message().contains(QStringLiteral("more than 1000 bytes")));
+        }
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(restoreBackup(zip, target, 1200), 2);
+    }
+
     // A backup that cannot be written whole changes nothing and says why.
     void backupIntoAReadOnlyPlaceFails()
     {

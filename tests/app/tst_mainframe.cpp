@@ -336,7 +336,9 @@ private Q_SLOTS:
         answerTransaction(&caption, QStringLiteral("New"), QStringLiteral("9"), false);
         f.frame->runCommand(ID_MODIFY);
         QCOMPARE(caption, QStringLiteral("Transaction"));
-        QCOMPARE(decodeTransaction(readFile(f.dir.filePath(key + ".tra")))->subject, QStringLiteral("New"));
+        const auto written = decodeTransaction(readFile(f.dir.filePath(key + ".tra")));
+        QVERIFY(written);
+        QCOMPARE(written->subject, QStringLiteral("New"));
         MessageRecorder messages;
         list->setSelectionMark(list->keyAt(0) == key ? 0 : 1);
         f.frame->runCommand(ID_DELETE);

@@ -367,7 +367,9 @@ private Q_SLOTS:
         QCOMPARE(back->incomeFlag, 1);
         QCOMPARE(back->subject, QStringLiteral("Renamed"));
         ok({"modify-transaction", odd.key, "--expense", "--amount", "0"});
-        QVERIFY(!std::signbit(decodeTransaction(readFile(m_book + "/" + odd.key + ".tra"))->amount));
+        const auto stored = decodeTransaction(readFile(m_book + "/" + odd.key + ".tra"));
+        QVERIFY(stored);
+        QVERIFY(!std::signbit(stored->amount));
     }
 
     // A date without a time of day is its noon, so it falls in its own day's period.

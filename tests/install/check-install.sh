@@ -18,6 +18,7 @@ expected=(
   share/man/man1/fennimar.1
   share/man/man1/fennimar-cli.1
   share/bash-completion/completions/fennimar-cli
+  share/zsh/vendor-completions/_fennimar-cli
   share/icons/hicolor/scalable/apps/org.fennimar.Fennimar.svg
 )
 for size in 16 22 24 32 48 64 128 256; do
@@ -37,6 +38,9 @@ for size in 16 22 24 32 48 64 128 256; do
   got=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$png")
   [ "$got" = "${size}x${size}" ] || { echo "$png is $got"; exit 1; }
 done
+
+bash -n "$prefix/share/bash-completion/completions/fennimar-cli"
+if command -v zsh >/dev/null; then zsh -n "$prefix/share/zsh/vendor-completions/_fennimar-cli"; fi
 
 desktop-file-validate "$prefix/share/applications/org.fennimar.Fennimar.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.fennimar.Fennimar.metainfo.xml" >/dev/null

@@ -63,25 +63,19 @@ void CEditCommands::updateTexts()
 
 void CEditCommands::undo()
 {
-    QString problem;
-    try {
-        if (!m_frame.undoHistory()->undo(&problem)) {
-            if (!problem.isEmpty())
-                showMessage(&m_frame, problem, MessageIcon::Stop);
-            return;
-        }
-    } catch (const FileError &e) {
-        showMessage(&m_frame, e.message(), MessageIcon::Stop);
-        return;
-    }
-    showRestored();
+    step(&CUndoHistory::undo);
 }
 
 void CEditCommands::redo()
 {
+    step(&CUndoHistory::redo);
+}
+
+void CEditCommands::step(bool (CUndoHistory::*move)(QString *))
+{
     QString problem;
     try {
-        if (!m_frame.undoHistory()->redo(&problem)) {
+        if (!(m_frame.undoHistory()->*move)(&problem)) {
             if (!problem.isEmpty())
                 showMessage(&m_frame, problem, MessageIcon::Stop);
             return;

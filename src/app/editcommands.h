@@ -6,6 +6,7 @@
 
 class CFindDlg;
 class CMainFrame;
+class CUndoHistory;
 
 // The Edit menu: Undo and Redo of the changes made to the books in this
 // session, the search field above the lists, and Find in All Transactions.
@@ -28,6 +29,8 @@ public:
 private:
     void undo();
     void redo();
+    // Undoes or redoes a step; a step that cannot be taken is told, nothing written.
+    void step(bool (CUndoHistory::*move)(QString *));
     void focusSearch();
     void findAll();
     // Shows the books as the undo or redo left them.

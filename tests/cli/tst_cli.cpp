@@ -1,3 +1,4 @@
+#include "clirunner.h"
 #include "export/exportformats.h"
 #include "store/accounttransrows.h"
 #include "store/categoryfile.h"
@@ -26,12 +27,7 @@ class TestCli : public QObject
 {
     Q_OBJECT
 
-    struct Result
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Result = CliResult;
 
     QTemporaryDir m_config;
     QTemporaryDir m_root;
@@ -43,10 +39,7 @@ class TestCli : public QObject
     Result cli(const QStringList &args, const QString &workDir = QString())
     {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        p.setProcessEnvironment(env);
+        setUpCli(p, m_config.path());
         if (m_limitWrites) {
             const bool kill = m_killOnLimit;
             p.setChildProcessModifier([kill] {
@@ -74,14 +67,10 @@ class TestCli : public QObject
             QTest::qWait(300);
             (void)::write(terminal, m_terminalInput.constData(), size_t(m_terminalInput.size()));
         }
-        p.closeWriteChannel();
-        const bool finished = p.waitForFinished(60000);
+        const Result result = cliResult(p);
         if (terminal >= 0)
             ::close(terminal);
-        if (!finished)
-            return {};
-        return {p.exitStatus() == QProcess::CrashExit ? -1 : p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return result;
     }
 
     Result inBook(const QStringList &args) { return cli(args, m_book); }

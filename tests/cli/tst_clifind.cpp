@@ -1,3 +1,4 @@
+#include "clirunner.h"
 #include "testutil.h"
 
 #include <QDate>
@@ -11,12 +12,7 @@ class TestCliFind : public QObject
 {
     Q_OBJECT
 
-    struct Result
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Result = CliResult;
 
     QTemporaryDir m_config;
     QTemporaryDir m_root;
@@ -25,17 +21,8 @@ class TestCliFind : public QObject
 
     Result cli(const QStringList &args, bool inBook = true)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(FENNIMAR_CLI), (inBook ? QStringList{"--workdir", m_book} : QStringList()) + args);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitStatus() == QProcess::CrashExit ? -1 : p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runCli(QStringLiteral(FENNIMAR_CLI), (inBook ? QStringList{"--workdir", m_book} : QStringList()) + args,
+                      m_config.path());
     }
 
     QString ok(const QStringList &args)

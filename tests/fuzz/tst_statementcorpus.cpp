@@ -1,55 +1,17 @@
+#include "corpus.h"
 #include "fuzzreaders.h"
 #include "fuzzstatements.h"
 
 #include "import/statementfile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
 
-namespace {
-
-QString corpusDir()
-{
-    return QStringLiteral(FENNIMAR_FUZZ_CORPUS);
-}
-
-// Every file of the corpus, the store's seeds too, relative to it, in name order.
-QStringList corpusFiles()
-{
-    QStringList files;
-    const QDir root(corpusDir());
-    QDirIterator it(root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(root.relativeFilePath(it.next()));
-    files.sort();
-    return files;
-}
-
-// What its own reader must make of a seed, by the seed's name, as in
-// tst_fuzzcorpus: nothing for hostile and regression inputs.
-std::optional<bool> ownVerdict(const QString &fileName)
-{
-    if (fileName.startsWith(QLatin1String("refused-")))
-        return false;
-    if (fileName.startsWith(QLatin1String("hostile-")) || fileName.startsWith(QLatin1String("regression-")))
-        return std::nullopt;
-    return true;
-}
-
-QByteArray corpusFile(const QString &file)
-{
-    QFile f(QDir(corpusDir()).filePath(file));
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s: %s", qPrintable(f.fileName()), qPrintable(f.errorString()));
-    return f.readAll();
-}
-
-} // namespace
+using corpus::ownVerdict;
 
 // The statement fuzzers' seed corpus, replayed through every statement reader.
 class TestStatementCorpus : public QObject
@@ -65,7 +27,7 @@ private Q_SLOTS:
         for (const FuzzedStatementReader &reader : kFuzzedStatementReaders)
             names.append(QLatin1String(reader.name));
         names.sort();
-        QCOMPARE(QDir(corpusDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), names);
+        QCOMPARE(QDir(corpus::dir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), names);
     }
 
     void seedsOfEachReader_data()
@@ -79,7 +41,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, reader);
         int valid = 0, refused = 0;
-        for (const QString &name : QDir(corpusDir() + u'/' + reader).entryList(QDir::Files)) {
+        for (const QString &name : QDir(corpus::dir() + u'/' + reader).entryList(QDir::Files)) {
             const std::optional<bool> verdict = ownVerdict(name);
             valid += verdict == true;
             refused += verdict == false;
@@ -94,7 +56,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("reader");
         QTest::addColumn<QString>("file");
-        const QStringList files = corpusFiles();
+        const QStringList files = corpus::files();
         for (int r = 0; r < int(kFuzzedStatementReaders.size()); ++r) {
             for (const QString &file : files)
                 QTest::addRow("%s <- %s", kFuzzedStatementReaders[r].name, qPrintable(file)) << r << file;
@@ -105,7 +67,7 @@ private Q_SLOTS:
     {
         QFETCH(int, reader);
         QFETCH(QString, file);
-        QCOMPARE(kFuzzedStatementReaders[reader].check(corpusFile(file)).broken, QString());
+        QCOMPARE(kFuzzedStatementReaders[reader].check(corpus::read(file)).broken, QString());
     }
 
     void ownReaderJudgesItsSeeds_data()
@@ -115,7 +77,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         for (int r = 0; r < int(kFuzzedStatementReaders.size()); ++r) {
             const QString folder = QString::fromLatin1(kFuzzedStatementReaders[r].name);
-            for (const QString &name : QDir(corpusDir() + u'/' + folder).entryList(QDir::Files, QDir::Name)) {
+            for (const QString &name : QDir(corpus::dir() + u'/' + folder).entryList(QDir::Files, QDir::Name)) {
                 if (const std::optional<bool> verdict = ownVerdict(name))
                     QTest::addRow("%s", qPrintable(folder + u'/' + name)) << r << folder + u'/' + name << *verdict;
             }
@@ -127,7 +89,7 @@ private Q_SLOTS:
         QFETCH(int, reader);
         QFETCH(QString, file);
         QFETCH(bool, accepted);
-        QCOMPARE(kFuzzedStatementReaders[reader].check(corpusFile(file)).accepted, accepted);
+        QCOMPARE(kFuzzedStatementReaders[reader].check(corpus::read(file)).accepted, accepted);
     }
 
     // Too large to fuzz: a file over the limit is refused for its size before

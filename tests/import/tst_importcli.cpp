@@ -1,5 +1,6 @@
 // fennimar-cli import: the lines it prints, what it writes and its exit codes.
 
+#include "clirunner.h"
 #include "import/candidatematch.h"
 #include "storefixture.h"
 
@@ -12,26 +13,14 @@ class TestImportCli : public QObject
 {
     Q_OBJECT
 
-    struct Result
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Result = CliResult;
 
     QTemporaryDir m_config;
 
     Result cli(const QString &workDir, const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(FENNIMAR_CLI), QStringList{"--workdir", workDir} + args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runCli(QStringLiteral(FENNIMAR_CLI), QStringList{"--workdir", workDir} + args, m_config.path(),
+                      QStringLiteral("C.UTF-8"));
     }
 
     static QStringList transactionFiles(const QString &dir)

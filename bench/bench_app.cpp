@@ -41,13 +41,6 @@ CMainFrame::Services services()
     return s;
 }
 
-double floorMs(const QString &dir, int inFlight)
-{
-    ReadFloor f{};
-    readFloor(QFile::encodeName(dir).constData(), ".tra", inFlight, &f);
-    return f.listMs + f.readMs;
-}
-
 double timedMs(const std::function<void()> &work)
 {
     QElapsedTimer timer;

@@ -28,14 +28,6 @@ const OleDateTime kMonthFrom = OleDateTime::fromDateTime(QDate(2026, 11, 1), QTi
 const OleDateTime kYearFrom = OleDateTime::fromDateTime(QDate(2025, 12, 1), QTime(0, 0));
 const OleDateTime kTo = OleDateTime::fromDateTime(QDate(2026, 11, 30), QTime(23, 59, 59));
 
-double floorMs(const QString &dir, int inFlight)
-{
-    ReadFloor f{};
-    if (readFloor(QFile::encodeName(dir).constData(), ".tra", inFlight, &f) != 0)
-        qFatal("cannot list %s", qPrintable(dir));
-    return f.listMs + f.readMs;
-}
-
 // The work a command of fennimar-cli does, on a store of its own.
 int runStep(const QString &dir, const QString &step)
 {

@@ -1,4 +1,5 @@
 #include "benchbook.h"
+#include "readfloor.h"
 
 #include "store/recordfiles.h"
 
@@ -94,4 +95,12 @@ double medianMs(int repeats, const std::function<void()> &work)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+double floorMs(const QString &dir, int inFlight)
+{
+    ReadFloor f{};
+    if (readFloor(QFile::encodeName(dir).constData(), ".tra", inFlight, &f) != 0)
+        qFatal("cannot list %s", qPrintable(dir));
+    return f.listMs + f.readMs;
 }

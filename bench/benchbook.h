@@ -10,3 +10,8 @@ QString ensureBenchBook(const QString &dir, int accounts, int perAccount, int pl
 
 // The median wall time of running work `repeats` times, in milliseconds.
 double medianMs(int repeats, const std::function<void()> &work);
+
+// The floor a fill is measured against: listing and reading every transaction
+// file of the book once with plain POSIX calls (bench/readfloor.c), with
+// `inFlight` reads at a time; milliseconds.
+double floorMs(const QString &dir, int inFlight);

@@ -688,17 +688,6 @@ TransactionTable CDataStore::fillAllTransRows(const OleDateTime &fromDate, const
     return list;
 }
 
-namespace {
-
-// Listing order: by the case-folded name, then by the name.
-bool listedBefore(const QString &a, const QString &b)
-{
-    const int c = a.toCaseFolded().compare(b.toCaseFolded());
-    return c != 0 ? c < 0 : a < b;
-}
-
-} // namespace
-
 bool CDataStore::patchAllTransactions(AllTransSource &source)
 {
     // A few files changed since the last rebuild: take each out and put back

@@ -510,6 +510,12 @@ void sortAsciiNames(std::vector<ListedName> &v, const char *folded, const char *
 
 } // namespace
 
+bool listedBefore(const QString &a, const QString &b)
+{
+    const int c = a.toCaseFolded().compare(b.toCaseFolded());
+    return c != 0 ? c < 0 : a < b;
+}
+
 QList<DirEntry> listDirEntries(const QString &dir, const QString &extension)
 {
     QList<DirEntry> found;

@@ -91,6 +91,9 @@ struct DirEntry
 // without regard to case and sorted by name as the Windows file system lists
 // them, each with its type from the folder itself (symbolic links are Other).
 QList<DirEntry> listDirEntries(const QString &dir, const QString &extension);
+// Whether listDirEntries lists name a before name b: by the case-folded names,
+// then by the names themselves.
+bool listedBefore(const QString &a, const QString &b);
 // The names only; with filesOnly, just the regular files.
 QStringList listEntries(const QString &dir, const QString &extension, bool filesOnly);
 

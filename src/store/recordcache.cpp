@@ -172,11 +172,8 @@ bool RecordCache::updateListings(const QString &name)
         // The name as the folder has it now, in its place of the listing's order.
         const EntryType type = entryType(QDir(m_dir).filePath(name));
         QList<DirEntry> &entries = it.value();
-        const QString folded = name.toCaseFolded();
-        const auto place = std::partition_point(entries.begin(), entries.end(), [&](const DirEntry &e) {
-            const int c = e.name.toCaseFolded().compare(folded);
-            return c != 0 ? c < 0 : e.name < name;
-        });
+        const auto place = std::partition_point(entries.begin(), entries.end(),
+                                                [&](const DirEntry &e) { return listedBefore(e.name, name); });
         const bool listed = place != entries.end() && place->name == name;
         if (type == EntryType::Missing) {
             if (listed)

@@ -2,5 +2,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return fuzzOneStatement(checkCsvStatement, data, size);
+    return fuzzOneInput(checkCsvStatement, data, size);
 }

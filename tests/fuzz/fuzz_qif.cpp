@@ -2,5 +2,5 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return fuzzOneStatement(checkQifStatement, data, size);
+    return fuzzOneInput(checkQifStatement, data, size);
 }

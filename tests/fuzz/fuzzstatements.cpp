@@ -286,56 +286,53 @@ QString ofxProblem(const QByteArray &bytes, const OfxStatement &ofx)
 
 } // namespace
 
-StatementVerdict checkCsvStatement(QByteArrayView input)
+namespace {
+
+// The checks of one statement format: the file as the program opens it, the
+// reading, and the format's own invariants.
+template <typename Read, typename Accepted, typename Problem>
+ReaderVerdict checkStatement(QByteArrayView input, const Read &read, const Accepted &accepted, const Problem &problem)
 {
-    StatementVerdict v;
+    ReaderVerdict v;
     bool opened = false;
     v.broken = fileProblem(input, &opened);
     if (!v.broken.isEmpty())
         return v;
     const QByteArray bytes = input.toByteArray();
-    const StatementRead read = readStatement(bytes, StatementFormat::Csv);
-    v.accepted = opened && read.error.isEmpty() && anyReadable(read.candidates);
-    v.broken = csvProblem(bytes, read);
+    const auto result = read(bytes);
+    v.accepted = opened && accepted(result);
+    v.broken = problem(bytes, result);
     return v;
 }
 
-StatementVerdict checkQifStatement(QByteArrayView input)
+ReaderVerdict checkReadStatement(QByteArrayView input, StatementFormat format,
+                                 QString (*problem)(const QByteArray &, const StatementRead &))
 {
-    StatementVerdict v;
-    bool opened = false;
-    v.broken = fileProblem(input, &opened);
-    if (!v.broken.isEmpty())
-        return v;
-    const QByteArray bytes = input.toByteArray();
-    const StatementRead read = readStatement(bytes, StatementFormat::Qif);
-    v.accepted = opened && read.error.isEmpty() && anyReadable(read.candidates);
-    v.broken = qifProblem(bytes, read);
-    return v;
+    return checkStatement(
+        input, [format](const QByteArray &bytes) { return readStatement(bytes, format); },
+        [](const StatementRead &read) { return read.error.isEmpty() && anyReadable(read.candidates); }, problem);
 }
 
-StatementVerdict checkOfxStatement(QByteArrayView input)
+} // namespace
+
+ReaderVerdict checkCsvStatement(QByteArrayView input)
 {
-    StatementVerdict v;
-    bool opened = false;
-    v.broken = fileProblem(input, &opened);
-    if (!v.broken.isEmpty())
-        return v;
-    const QByteArray bytes = input.toByteArray();
-    const OfxStatement ofx = readOfx(bytes);
-    v.accepted = opened && ofx.error.isEmpty()
-                 && std::any_of(ofx.accounts.begin(), ofx.accounts.end(),
-                                [](const OfxStatement::Account &a) { return anyReadable(a.candidates); });
-    v.broken = ofxProblem(bytes, ofx);
-    return v;
+    return checkReadStatement(input, StatementFormat::Csv, csvProblem);
 }
 
-int fuzzOneStatement(StatementCheck check, const uint8_t *data, size_t size)
+ReaderVerdict checkQifStatement(QByteArrayView input)
 {
-    const StatementVerdict v = check(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
-    if (!v.broken.isEmpty()) {
-        std::fprintf(stderr, "broken invariant: %s\n", qPrintable(v.broken));
-        std::abort();
-    }
-    return 0;
+    return checkReadStatement(input, StatementFormat::Qif, qifProblem);
+}
+
+ReaderVerdict checkOfxStatement(QByteArrayView input)
+{
+    return checkStatement(
+        input, [](const QByteArray &bytes) { return readOfx(bytes); },
+        [](const OfxStatement &ofx) {
+        return ofx.error.isEmpty()
+               && std::any_of(ofx.accounts.begin(), ofx.accounts.end(),
+                              [](const OfxStatement::Account &a) { return anyReadable(a.candidates); });
+        },
+        ofxProblem);
 }

@@ -9,6 +9,7 @@
 #include "testutil.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace testutil;
@@ -183,6 +184,37 @@ private Q_SLOTS:
         const StatementBytes read = readStatementFile(fine);
         QVERIFY(read.ok());
         QCOMPARE(read.bytes, QByteArray("2026-01-02,Shop,-3.00\n"));
+    }
+
+    // A file over the limit is refused for its size before
+    // anything of it is read; one at the limit is not (its zeros are refused
+    // as binary instead).
+    void fileSizeLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("tooLarge");
+        QTest::newRow("at the limit") << kMaxStatementSize << false;
+        QTest::newRow("far over") << 4 * kMaxStatementSize << true;
+    }
+
+    void fileSizeLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, tooLarge);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        // A statement padded with zeros, sparse where the file system allows.
+        QFile file(dir.filePath(QStringLiteral("big.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray head = "Date,Payee,Amount\n2026-06-03,Bakery,-2.40\n";
+        QCOMPARE(file.write(head), head.size());
+        QVERIFY(file.resize(size));
+        file.close();
+
+        const StatementBytes read = readStatementFile(file.fileName());
+        QVERIFY(!read.ok());
+        QVERIFY(read.bytes.isEmpty());
+        QCOMPARE(read.error.contains(QLatin1String(" MB: no bank statement is that large")), tooLarge);
     }
 
     void formats()
